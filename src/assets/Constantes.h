@@ -1,0 +1,46 @@
+// Sizes and frame counts of the figures, shared by the sprite sheet, the
+// figures themselves and the phases. Compile-time constants, never variables.
+#ifndef CONSTANTES_H
+#define CONSTANTES_H
+
+const int TotalVehiculos = 6;
+
+// Animation frames per figure family.
+const int FotogramasVehiculo = 4;
+const int FotogramasZumbelo = 2;
+const int FotogramasEsquiador = 1;
+const int FotogramasChoque = 3;
+const int FotogramasBand = 4;
+
+// Vehicles.
+const int AnchoCamion = 112, AltoCamion = 48;
+const int AnchoCoche1 = 64, AltoCoche1 = 32;
+const int AnchoCoche2 = 64, AltoCoche2 = 32;
+const int AnchoAmbulancia = 64, AltoAmbulancia = 32;
+const int AnchoMoto = 32, AltoMoto = 32;
+
+// The hero on foot, and carrying his skis.
+const int AnchoZumbelo = 32, AltoZumbelo = 32;
+const int AnchoZumbeloCS = 46;
+const int AnchoSki = 16;
+
+// The skier (headings 1 to 4; heading 0 is 32 x 44).
+const int AnchoEsquiador = 42, AltoEsquiador = 40;
+
+// Slalom flags and the narrow and wide gates made of two of them.
+const int AnchoBand = 14, AltoBand = 32;
+const int AnchoB1 = 84, AnchoB2 = 130;
+
+// Snow heap, tree, crashed skier.
+const int AnchoMonton = 48, AltoMonton = 10;
+const int AnchoPino = 48, AltoPino = 64;
+const int AnchoChoque = 48, AltoChoque = 45;
+
+// Finish arches: narrow and wide.
+const int AnchoMeta = 25, AltoMeta = 112;
+const int AnchoM1 = 100, AnchoM2 = 150;
+
+// The highest course number; later levels cycle through courses 1 to 3.
+const int NivelMax = 3;
+
+#endif

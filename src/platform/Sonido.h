@@ -1,0 +1,36 @@
+// The game's sound box: one operation per tune and per effect, each silent
+// while sound is switched off in the settings.
+#ifndef SONIDO_H
+#define SONIDO_H
+
+#include <allegro.h>
+#include <cstdint>
+
+class Sonido {
+public:
+    Sonido();
+    ~Sonido();
+
+    void MMenu();
+    void MNivel(int level);
+    void MStop();
+
+    void SGolpe();
+    void SSki();
+    void SAmb_ex(bool stop);
+    void SAmb(bool stop);
+    int VerAmb();
+    void SAhh();
+    void SAplauso();
+    void SExtra();
+    void SCash();
+    void SFin();
+
+private:
+    DATAFILE* datos;   // its own copy of datos.dat; null when it could not be loaded
+    SAMPLE* esqui;     // the ski scrape, object 27
+    SAMPLE* sirena;    // the ambulance siren, object 1
+    int32_t sirenas;   // 1 while a siren started by SAmb counts as playing
+};
+
+#endif

@@ -1,0 +1,28 @@
+// Starting and stopping the game's long-lived objects inside a test process,
+// in the same order as the game's entry does.
+#ifndef ENTORNO_H
+#define ENTORNO_H
+
+namespace Entorno {
+
+// Settings, display, screen and datafile: Config and H ready to draw.
+// Returns false when the screen or the datafile could not be set up.
+bool ArrancaPantalla();
+
+// Everything the game makes at start-up but the menus: the above plus SFX,
+// M, SMS and Record, and the sprite sheet cut. A test that needs the menus
+// makes Menu itself and deletes it before Para.
+bool ArrancaTodo();
+
+// Deletes whatever exists (Menu aside), in the game's shut-down order, and clears the pointers.
+void Para();
+
+// Puts one key press into the key buffer, as the keyboard driver would.
+void PulsaTecla(int scancode, int ascii = 0);
+
+// The directory holding the built game, datos.dat and patches.dat.
+const char* DirectorioJuego();
+
+}  // namespace Entorno
+
+#endif
