@@ -64,6 +64,7 @@ public:
     BITMAP* VerFondo() { return fondo; }
     DATAFILE* VerDatos() { return datos; }
     int VerColor(int indice) { return colores[indice]; }
+    int VerFuentesCargadas() { return static_cast<int>(fuentes.size()); }
 
     // The guard band around the visible area of the work bitmap.
     static const int Margen = 200;
@@ -94,6 +95,7 @@ private:
     FONT* fuenteLibreria;  // the library's own font, safe to fall back on
     int Color(int indice);
     bool FuenteDeDatos(const FONT* f);
+    int* Enlace(int action);
 };
 
 #endif

@@ -31,6 +31,11 @@ private:
     SAMPLE* esqui;     // the ski scrape, object 27
     SAMPLE* sirena;    // the ambulance siren, object 1
     int32_t sirenas;   // 1 while a siren started by SAmb counts as playing
+
+    bool Activo();                      // sound switched on and the datafile at hand
+    DATAFILE* Objeto(int n, int tipo);  // object n when it is of that kind, else null
+    SAMPLE* Muestra(int n);
+    void Toca(int n, int vol, int freq);
 };
 
 #endif

@@ -5,7 +5,9 @@
 
 namespace Entorno {
 
-// Settings, display, screen and datafile: Config and H ready to draw.
+// Settings, display, screen and datafile: Config and H ready to draw. When
+// the working directory has no settings file yet, one asking for a window
+// (Spanish, sound on, set 0, no frame skipping) is written first.
 // Returns false when the screen or the datafile could not be set up.
 bool ArrancaPantalla();
 

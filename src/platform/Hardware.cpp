@@ -1,0 +1,381 @@
+#include "Hardware.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+
+#include "Configuracion.h"
+#include "Globales.h"
+
+namespace {
+
+const char* const ArchivoDatos = "datos.dat";
+const char* const TituloVentana = "Zumbelo Esquiador PC - (c) 2026 Estudio Ventisca";
+
+const int AnchoPantalla = 640;
+const int AltoPantalla = 480;
+const int AnchoBuffer = AnchoPantalla + 2 * Hardware::Margen;  // 1040
+const int AltoBuffer = AltoPantalla + 2 * Hardware::Margen;    // 880
+
+const int ModoVentana = GFX_AUTODETECT_WINDOWED;      // 2
+const int ModoCompleto = GFX_AUTODETECT_FULLSCREEN;   // 1
+
+// Defaults of the six actions: up, down, left, right, select, pause.
+const int TeclasPorDefecto[6] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC};
+
+// The colour sweep: boxes grow from the middle line in steps of 16 pixels.
+const int PasoBarrido = 16;
+const int InicioBarrido = 240;
+const int PausaBarrido = 7;
+
+// The fade: eleven blends of the background with black.
+const int PasosFundido = 11;
+const int SaltoFundido = 25;
+
+}  // namespace
+
+Hardware::Hardware()
+    : buffer(nullptr), fondo(nullptr), fuenteBase(nullptr), datos(nullptr), modo(0),
+      teclaIzquierda(0), teclaDerecha(0), teclaArriba(0), teclaAbajo(0),
+      teclaSeleccionar(0), teclaPausa(0), fuenteLibreria(nullptr)
+{
+    for (int i = 0; i < 8; i++) colores[i] = 0;
+
+    install_allegro(SYSTEM_AUTODETECT, &errno, reinterpret_cast<int (*)(void (*)(void))>(atexit));
+    install_keyboard();
+    install_timer();
+    install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr);
+    set_volume(128, 128);
+    set_hardware_volume(128, 128);
+    srand(static_cast<unsigned>(time(nullptr)));
+    for (int a = 0; a < 6; a++) *Enlace(a) = TeclasPorDefecto[a];
+    set_color_depth(16);
+    set_window_title(TituloVentana);
+
+    fuenteLibreria = font;
+    fuenteBase = font;
+}
+
+Hardware::~Hardware()
+{
+    DeInit();
+    LiberaFuentes();
+    font = fuenteLibreria;
+    allegro_exit();
+}
+
+int Hardware::InitGraph()
+{
+    modo = (Config != nullptr && Config->VerWindowed()) ? ModoVentana : ModoCompleto;
+    if (set_gfx_mode(modo, AnchoPantalla, AltoPantalla, 0, 0) != 0) {
+        allegro_message("No se puede iniciar modo gr\xE1"
+                        "fico seleccionado\nSe va a intentar modo GFX_SAFE");
+        if (set_gfx_mode(GFX_SAFE, AnchoPantalla, AltoPantalla, 0, 0) == 0) return 0;
+        set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+        allegro_message("Incapaz de entrar a modo grafico\n%s\n", allegro_error);
+        return 1;
+    }
+    // The stored setting follows the mode the driver actually gave.
+    if (Config != nullptr) {
+        const bool enVentana = is_windowed_mode() != 0;
+        if (enVentana != Config->VerWindowed()) Config->ToggleWindowed();
+    }
+    return 0;
+}
+
+int Hardware::Init()
+{
+    if (datos != nullptr || buffer != nullptr || fondo != nullptr) DeInit();
+
+    colores[0] = makecol(0, 0, 0);
+    colores[1] = makecol(0, 0, 255);
+    colores[2] = makecol(255, 0, 0);
+    colores[3] = makecol(255, 0, 255);
+    colores[4] = makecol(0, 255, 0);
+    colores[5] = makecol(0, 255, 255);
+    colores[6] = makecol(255, 255, 0);
+    colores[7] = makecol(255, 255, 255);
+
+    fuenteBase = font;
+    datos = load_datafile(ArchivoDatos);
+    if (datos == nullptr) {
+        allegro_message("                   ERROR FATAL\n No se encuentra el archivo DATOS.DAT");
+        set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+        return 1;
+    }
+    buffer = create_bitmap_ex(16, AnchoBuffer, AltoBuffer);
+    fondo = create_bitmap_ex(16, AnchoPantalla, AltoPantalla);
+    return 0;
+}
+
+void Hardware::DeInit()
+{
+    // A font of the datafile must not stay current once the datafile is gone.
+    if (FuenteDeDatos(fuenteBase)) fuenteBase = fuenteLibreria;
+    if (FuenteDeDatos(font)) font = fuenteBase;
+
+    if (buffer != nullptr) destroy_bitmap(buffer);
+    if (fondo != nullptr) destroy_bitmap(fondo);
+    if (datos != nullptr) unload_datafile(datos);
+    buffer = nullptr;
+    fondo = nullptr;
+    datos = nullptr;
+}
+
+// ---------------------------------------------------------------- text
+
+void Hardware::TextOut(const char* s, int x, int y, int fg, int bg)
+{
+    textout_ex(buffer, font, s, x + Margen, y + Margen, Color(fg), Color(bg));
+}
+
+void Hardware::TextOutCentre(const char* s, int y, int fg, int bg)
+{
+    TextOutCentre_ex(s, AnchoPantalla / 2, y, fg, bg);
+}
+
+void Hardware::TextOutCentre_ex(const char* s, int x, int y, int fg, int bg)
+{
+    textout_centre_ex(buffer, font, s, x + Margen, y + Margen, Color(fg), Color(bg));
+}
+
+int Hardware::TextHeight()
+{
+    return text_height(font);
+}
+
+int Hardware::TextLength(const char* s)
+{
+    return text_length(font, s);
+}
+
+// ---------------------------------------------------------------- fonts
+
+void Hardware::SetFont(const char* fontName, const char* paletteName)
+{
+    std::map<std::string, FuenteCargada>::iterator it = fuentes.find(fontName);
+    if (it == fuentes.end()) {
+        FuenteCargada nueva;
+        get_palette(nueva.paleta);
+        const char* nombres[2] = {fontName, paletteName};
+        nueva.fuente = load_dat_font(ArchivoDatos, nueva.paleta, nombres);
+        if (nueva.fuente == nullptr) return;  // no such font: the current one stays
+        it = fuentes.insert(std::make_pair(std::string(fontName), nueva)).first;
+    }
+    set_palette(it->second.paleta);
+    font = it->second.fuente;
+}
+
+void Hardware::SetFont(int n)
+{
+    if (datos == nullptr || n < 0) return;
+    for (int i = 0; i <= n; i++)
+        if (datos[i].type == DAT_END) return;
+    if (datos[n].type == DAT_FONT) font = static_cast<FONT*>(datos[n].dat);
+}
+
+void Hardware::DelFont()
+{
+    if (fuenteBase != nullptr) font = fuenteBase;
+}
+
+void Hardware::LiberaFuentes()
+{
+    std::map<std::string, FuenteCargada>::iterator it;
+    for (it = fuentes.begin(); it != fuentes.end(); ++it) {
+        if (font == it->second.fuente) font = fuenteLibreria;
+        if (fuenteBase == it->second.fuente) fuenteBase = fuenteLibreria;
+        destroy_font(it->second.fuente);
+    }
+    fuentes.clear();
+}
+
+bool Hardware::FuenteDeDatos(const FONT* f)
+{
+    if (datos == nullptr || f == nullptr) return false;
+    for (int i = 0; datos[i].type != DAT_END; i++)
+        if (datos[i].type == DAT_FONT && datos[i].dat == f) return true;
+    return false;
+}
+
+// ---------------------------------------------------------------- buffers
+
+int Hardware::Color(int indice)
+{
+    // Negative values mean "the font's own colours" or "transparent" and pass unchanged.
+    if (indice < 0) return indice;
+    return colores[indice & 7];
+}
+
+void Hardware::cls(int col)
+{
+    clear_to_color(buffer, Color(col));
+}
+
+void Hardware::ClrFondo(int col)
+{
+    clear_to_color(fondo, Color(col));
+}
+
+void Hardware::SetFondo(int n)
+{
+    if (datos == nullptr || n < 0) return;
+    for (int i = 0; i <= n; i++)
+        if (datos[i].type == DAT_END) return;
+    if (datos[n].type != DAT_BITMAP) return;
+    BITMAP* imagen = static_cast<BITMAP*>(datos[n].dat);
+    blit(imagen, fondo, 0, 0, 0, 0, imagen->w, imagen->h);
+}
+
+void Hardware::CopyFondo()
+{
+    blit(buffer, fondo, Margen, Margen, 0, 0, AnchoPantalla, AltoPantalla);
+}
+
+void Hardware::DrawFondoBuffer(int x, int y, int w, int h, int sx, int sy)
+{
+    blit(fondo, buffer, sx, sy, x + Margen, y + Margen, w, h);
+}
+
+void Hardware::Borra(int x, int y, int w, int h)
+{
+    // blit clips at the background's edges, so only the visible part is restored.
+    blit(fondo, buffer, x, y, x + Margen, y + Margen, w, h);
+}
+
+void Hardware::Dibuja(int x, int y, void* sprite)
+{
+    if (sprite == nullptr) return;
+    const COMPILED_SPRITE* spr = static_cast<const COMPILED_SPRITE*>(sprite);
+    const int bx = x + Margen;
+    const int by = y + Margen;
+    if (bx >= 0 && by >= 0 && bx + spr->w <= AnchoBuffer && by + spr->h <= AltoBuffer) {
+        draw_compiled_sprite(buffer, spr, bx, by);
+        return;
+    }
+    // Beyond the guard band. Wholly outside there is nothing to draw; partly
+    // outside, only the emulated compiled sprites (run-length sprites) clip.
+    if (bx >= AnchoBuffer || by >= AltoBuffer || bx + spr->w <= 0 || by + spr->h <= 0) return;
+#if !(defined ALLEGRO_I386 && !defined ALLEGRO_NO_ASM)
+    draw_compiled_sprite(buffer, spr, bx, by);
+#endif
+}
+
+void Hardware::RectFill(int x1, int y1, int x2, int y2, int col)
+{
+    rectfill(buffer, x1 + Margen, y1 + Margen, x2 + Margen, y2 + Margen, Color(col));
+}
+
+void Hardware::RectFill_ex(int x1, int y1, int x2, int y2, int colour)
+{
+    rectfill(buffer, x1 + Margen, y1 + Margen, x2 + Margen, y2 + Margen, colour);
+}
+
+void Hardware::VuelcaBuffer()
+{
+    blit(buffer, screen, Margen, Margen, 0, 0, AnchoPantalla, AltoPantalla);
+}
+
+void Hardware::SolidMode()
+{
+    solid_mode();
+}
+
+// ---------------------------------------------------------------- keyboard
+
+int* Hardware::Enlace(int action)
+{
+    switch (action) {
+    case 0: return &teclaArriba;
+    case 1: return &teclaAbajo;
+    case 2: return &teclaIzquierda;
+    case 3: return &teclaDerecha;
+    case 4: return &teclaSeleccionar;
+    case 5: return &teclaPausa;
+    default: return nullptr;
+    }
+}
+
+int Hardware::Tecla()
+{
+    if (!keypressed()) return -1;
+    const int scancode = readkey() >> 8;
+    if (scancode == 0) return -1;  // 0 is "unbound", never an action
+    for (int a = 0; a < 6; a++)
+        if (*Enlace(a) == scancode) return a;
+    return -1;
+}
+
+int Hardware::VerTecla()
+{
+    if (!keypressed()) return -1;
+    return readkey();
+}
+
+int Hardware::VerTecla(int action)
+{
+    const int* enlace = Enlace(action);
+    return enlace != nullptr ? *enlace : 0;
+}
+
+void Hardware::GrabarTecla(int action, int raw)
+{
+    int* enlace = Enlace(action);
+    if (enlace != nullptr) *enlace = raw >> 8;
+}
+
+void Hardware::EsperaTecla()
+{
+    clear_keybuf();
+    readkey();
+}
+
+void Hardware::ClearKeyBuf()
+{
+    clear_keybuf();
+}
+
+void Hardware::Rest(int ms)
+{
+    rest(ms);
+}
+
+bool Hardware::Esc()
+{
+    return key[KEY_ESC] != 0;
+}
+
+// ---------------------------------------------------------------- transitions
+
+void Hardware::Interzona(int d)
+{
+    for (int i = 0; i < 8; i++) {
+        const int c = (d > 0) ? colores[i] : colores[7 - i];
+        for (int s = InicioBarrido; s >= 0; s -= PasoBarrido) {
+            rectfill(screen, s, s, AnchoPantalla - s, AltoPantalla - s, c);
+            rest(PausaBarrido);
+        }
+    }
+}
+
+void Hardware::Fundido(int d)
+{
+    drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
+    if (d == -1 || d == 1) {
+        for (int paso = 0; paso < PasosFundido; paso++) {
+            // Out: opacity of black rises 0..250; in: it falls 255..5.
+            const int a = (d == -1) ? paso * SaltoFundido : 255 - paso * SaltoFundido;
+            set_trans_blender(0, 0, 0, a);
+            blit(fondo, buffer, 0, 0, Margen, Margen, AnchoPantalla, AltoPantalla);
+            rectfill(buffer, Margen, Margen, Margen + AnchoPantalla - 1, Margen + AltoPantalla - 1, 0);
+            VuelcaBuffer();
+        }
+    }
+    drawing_mode(DRAW_MODE_SOLID, nullptr, 0, 0);
+}
+
+void Hardware::TransMode(int alpha)
+{
+    drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
+    set_trans_blender(0, 0, 0, alpha);
+}

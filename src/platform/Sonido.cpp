@@ -1,0 +1,158 @@
+#include "Sonido.h"
+
+#include "Configuracion.h"
+#include "Globales.h"
+
+namespace {
+
+const char* const ArchivoDatos = "datos.dat";
+
+// Objects of the datafile.
+const int ObjAhh = 0;
+const int ObjSirena = 1;
+const int ObjAplauso = 2;
+const int ObjCash = 5;
+const int ObjExtra = 7;
+const int ObjFin = 8;
+const int ObjGolpe = 19;
+const int ObjMusicaMenu = 21;
+const int ObjMusicaNivel = 22;  // 22 to 25, one tune per level modulo 4
+const int ObjGolpeAgudo = 26;
+const int ObjEsqui = 27;
+
+const int Centro = 128;
+const int TonoPropio = 1000;
+const int TonoAgudo = 1600;
+
+}  // namespace
+
+Sonido::Sonido() : datos(nullptr), esqui(nullptr), sirena(nullptr), sirenas(0)
+{
+    datos = load_datafile(ArchivoDatos);
+    // Without its own copy of the datafile the game plays on in silence.
+    esqui = Muestra(ObjEsqui);
+    sirena = Muestra(ObjSirena);
+}
+
+Sonido::~Sonido()
+{
+    if (datos != nullptr) unload_datafile(datos);
+}
+
+bool Sonido::Activo()
+{
+    return datos != nullptr && Config != nullptr && Config->VerSonido();
+}
+
+DATAFILE* Sonido::Objeto(int n, int tipo)
+{
+    if (datos == nullptr) return nullptr;
+    for (int i = 0; i <= n; i++)
+        if (datos[i].type == DAT_END) return nullptr;
+    return datos[n].type == tipo ? &datos[n] : nullptr;
+}
+
+SAMPLE* Sonido::Muestra(int n)
+{
+    DATAFILE* obj = Objeto(n, DAT_SAMPLE);
+    return obj != nullptr ? static_cast<SAMPLE*>(obj->dat) : nullptr;
+}
+
+void Sonido::Toca(int n, int vol, int freq)
+{
+    SAMPLE* s = Muestra(n);
+    if (s != nullptr) play_sample(s, vol, Centro, freq, FALSE);
+}
+
+void Sonido::MStop()
+{
+    play_midi(nullptr, FALSE);
+}
+
+void Sonido::MMenu()
+{
+    MStop();
+    if (!Activo()) {
+        MStop();
+        return;
+    }
+    DATAFILE* obj = Objeto(ObjMusicaMenu, DAT_MIDI);
+    if (obj == nullptr) return;
+    MIDI* musica = static_cast<MIDI*>(obj->dat);
+    lock_midi(musica);
+    if (midi_pos < 0) play_midi(musica, TRUE);
+}
+
+void Sonido::MNivel(int level)
+{
+    MStop();
+    if (!Activo()) return;
+    if (level < 0) level = 0;
+    while (level > 3) level -= 4;
+    DATAFILE* obj = Objeto(ObjMusicaNivel + level, DAT_MIDI);
+    if (obj != nullptr) play_midi(static_cast<MIDI*>(obj->dat), TRUE);
+}
+
+void Sonido::SGolpe()
+{
+    if (!Activo()) return;
+    Toca(ObjGolpe, 150, TonoPropio);
+    Toca(ObjGolpeAgudo, 255, TonoAgudo);
+}
+
+void Sonido::SSki()
+{
+    if (!Activo() || esqui == nullptr) return;
+    stop_sample(esqui);
+    play_sample(esqui, 100, Centro, TonoPropio, FALSE);
+}
+
+void Sonido::SAmb_ex(bool stop)
+{
+    if (sirena == nullptr) return;
+    stop_sample(sirena);
+    if (!stop && Activo()) play_sample(sirena, 100, Centro, TonoPropio, FALSE);
+}
+
+void Sonido::SAmb(bool stop)
+{
+    if (stop && sirenas > 0) {
+        // Never below 0: a stray stop must not keep the next siren from starting.
+        sirenas--;
+        if (sirenas == 0 && sirena != nullptr) stop_sample(sirena);
+    }
+    if (Activo() && !stop && sirenas == 0 && sirena != nullptr) {
+        play_sample(sirena, 100, Centro, TonoPropio, FALSE);
+        sirenas = 1;
+    }
+}
+
+int Sonido::VerAmb()
+{
+    return sirenas;
+}
+
+void Sonido::SAhh()
+{
+    if (Activo()) Toca(ObjAhh, 255, TonoPropio);
+}
+
+void Sonido::SAplauso()
+{
+    if (Activo()) Toca(ObjAplauso, 150, TonoPropio);
+}
+
+void Sonido::SExtra()
+{
+    if (Activo()) Toca(ObjExtra, 255, TonoPropio);
+}
+
+void Sonido::SCash()
+{
+    if (Activo()) Toca(ObjCash, 255, TonoPropio);
+}
+
+void Sonido::SFin()
+{
+    if (Activo()) Toca(ObjFin, 150, TonoPropio);
+}

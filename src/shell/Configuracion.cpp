@@ -1,0 +1,121 @@
+#include "Configuracion.h"
+
+#include <cstdio>
+
+namespace {
+
+const char* const ArchivoConfig = "zumbelo.cfg";
+const int BytesConfig = 5;
+const int SpeedMax = 6;
+
+// The file keeps the fields in this order, not in the class's.
+enum { PosIdioma, PosSonido, PosSet, PosWindowed, PosSpeed };
+
+}  // namespace
+
+Configuracion::Configuracion()
+    : idioma(0), set(0), speed(0), sonido(true), windowed(false)
+{
+    FILE* f = std::fopen(ArchivoConfig, "rb");
+    if (f == nullptr) {
+        Save();
+        return;
+    }
+    unsigned char b[BytesConfig] = {0, 0, 0, 0, 0};
+    const size_t leidos = std::fread(b, 1, BytesConfig, f);
+    std::fclose(f);
+
+    // A short or damaged file keeps the defaults for what it lacks and is
+    // written again whole; a sound file is left as it is.
+    bool reparado = leidos < static_cast<size_t>(BytesConfig);
+    const int valIdioma = static_cast<signed char>(b[PosIdioma]);
+    const int valSet = static_cast<signed char>(b[PosSet]);
+    const int valSpeed = static_cast<signed char>(b[PosSpeed]);
+
+    if (leidos > PosIdioma && (valIdioma == 0 || valIdioma == 1)) idioma = valIdioma;
+    else reparado = true;
+    if (leidos > PosSonido) sonido = b[PosSonido] != 0;
+    if (leidos > PosSet && (valSet == 0 || valSet == 1)) set = valSet;
+    else reparado = true;
+    if (leidos > PosWindowed) windowed = b[PosWindowed] != 0;
+    if (leidos > PosSpeed && valSpeed >= 0 && valSpeed <= SpeedMax) speed = valSpeed;
+    else reparado = true;
+
+    if (reparado) Save();
+}
+
+Configuracion::~Configuracion()
+{
+}
+
+int Configuracion::Save()
+{
+    FILE* f = std::fopen(ArchivoConfig, "wb");
+    if (f == nullptr) return 1;
+    unsigned char b[BytesConfig];
+    b[PosIdioma] = static_cast<unsigned char>(idioma & 0xFF);
+    b[PosSonido] = sonido ? 1 : 0;
+    b[PosSet] = static_cast<unsigned char>(set & 0xFF);
+    b[PosWindowed] = windowed ? 1 : 0;
+    b[PosSpeed] = static_cast<unsigned char>(speed & 0xFF);
+    const size_t escritos = std::fwrite(b, 1, BytesConfig, f);
+    const int cierre = std::fclose(f);
+    return (escritos == static_cast<size_t>(BytesConfig) && cierre == 0) ? 0 : 1;
+}
+
+void Configuracion::ToggleIdioma()
+{
+    idioma = (idioma == 0) ? 1 : 0;
+    Save();
+}
+
+void Configuracion::ToggleSonido()
+{
+    sonido = !sonido;
+    Save();
+}
+
+void Configuracion::ToggleWindowed()
+{
+    windowed = !windowed;
+    Save();
+}
+
+void Configuracion::ToggleSet()
+{
+    set++;
+    if (set > 1) set = 0;
+    Save();
+}
+
+void Configuracion::SetSpeed()
+{
+    speed++;
+    if (speed > SpeedMax) speed = 0;
+    Save();
+}
+
+bool Configuracion::VerWindowed()
+{
+    return windowed;
+}
+
+bool Configuracion::VerSonido()
+{
+    return sonido;
+}
+
+int Configuracion::VerIdioma()
+{
+    return idioma;
+}
+
+int Configuracion::VerSpeed()
+{
+    return speed;
+}
+
+int Configuracion::SetGraf()
+{
+    return set;
+}

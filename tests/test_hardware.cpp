@@ -1,0 +1,283 @@
+// The display layer as a player sees it: what reaches the screen, erasing
+// from the background, fonts, key actions and the screen transitions.
+#include <gtest/gtest.h>
+
+#include <allegro.h>
+#include <chrono>
+#include <thread>
+
+#include "Entorno.h"
+#include "Globales.h"
+#include "Hardware.h"
+
+namespace {
+
+const int Blanco = 7, Azul = 1, Rojo = 2, Negro = 0;
+
+int Buf(int x, int y) { return getpixel(H->VerBuffer(), x + Hardware::Margen, y + Hardware::Margen); }
+int Pan(int x, int y) { return getpixel(screen, x, y); }
+int Col(int i) { return H->VerColor(i); }
+
+class Pantalla : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Entorno::ArrancaPantalla());
+        H->ClearKeyBuf();
+    }
+    void TearDown() override { Entorno::Para(); }
+
+    // A 180 x 40 red figure whose first 10 columns are the sheet's transparent magenta.
+    COMPILED_SPRITE* Figura()
+    {
+        BITMAP* b = create_bitmap_ex(16, 180, 40);
+        clear_to_color(b, makecol(255, 0, 0));
+        rectfill(b, 0, 0, 9, 39, makecol(255, 0, 255));
+        COMPILED_SPRITE* s = get_compiled_sprite(b, FALSE);
+        destroy_bitmap(b);
+        return s;
+    }
+};
+
+}  // namespace
+
+TEST_F(Pantalla, TheGuardBandIsNeverShown)
+{
+    H->cls(Rojo);
+    H->RectFill(0, 0, 639, 479, Negro);
+    H->RectFill(-50, 10, 100, 60, Blanco);
+    H->VuelcaBuffer();
+    EXPECT_EQ(Pan(0, 20), Col(Blanco));
+    EXPECT_EQ(Pan(100, 60), Col(Blanco));
+    EXPECT_EQ(Pan(101, 20), Col(Negro));
+    EXPECT_EQ(Pan(0, 0), Col(Negro));
+    EXPECT_EQ(Pan(639, 479), Col(Negro));
+}
+
+TEST_F(Pantalla, BorraRestoresOnlyTheVisiblePartOfTheBox)
+{
+    H->cls(Rojo);
+    H->ClrFondo(Azul);
+    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
+    H->RectFill(-30, -20, 140, 140, Blanco);
+    H->Borra(-30, -20, 171, 161);
+    EXPECT_EQ(Buf(0, 0), Col(Azul));
+    EXPECT_EQ(Buf(140, 140), Col(Azul));
+    EXPECT_EQ(Buf(-10, -10), Col(Blanco)) << "the guard band is not restored";
+}
+
+TEST_F(Pantalla, CopyFondoThenBorraLeavesTheBufferUnchanged)
+{
+    H->cls(Negro);
+    for (int i = 0; i < 8; i++) H->RectFill(i * 37, i * 23, i * 37 + 60, i * 23 + 90, i);
+    H->TextOut("Zumbelo", 70, 80, Blanco, Azul);
+    H->CopyFondo();
+    BITMAP* antes = create_bitmap_ex(16, 300, 200);
+    blit(H->VerBuffer(), antes, 250, 260, 0, 0, 300, 200);
+    H->Borra(50, 60, 300, 200);
+    for (int y = 0; y < 200; y++)
+        for (int x = 0; x < 300; x++) ASSERT_EQ(Buf(50 + x, 60 + y), getpixel(antes, x, y));
+    destroy_bitmap(antes);
+}
+
+TEST_F(Pantalla, FiguresClipAtTheScreenEdgeAndLeaveNoTrace)
+{
+    COMPILED_SPRITE* fig = Figura();
+    H->ClrFondo(Negro);
+    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
+    H->Dibuja(-150, 100, fig);
+    H->Dibuja(300, -30, fig);
+    H->VuelcaBuffer();
+    EXPECT_EQ(Pan(0, 110), Col(Rojo));
+    EXPECT_EQ(Pan(29, 110), Col(Rojo));
+    EXPECT_EQ(Pan(30, 110), Col(Negro));
+    EXPECT_EQ(Pan(305, 5), Col(Negro)) << "the magenta columns are transparent";
+    EXPECT_EQ(Pan(310, 9), Col(Rojo));
+    EXPECT_EQ(Pan(310, 10), Col(Negro));
+    H->Borra(-150, 100, 180, 40);
+    H->Borra(300, -30, 180, 40);
+    H->VuelcaBuffer();
+    EXPECT_EQ(Pan(0, 110), Col(Negro));
+    EXPECT_EQ(Pan(310, 9), Col(Negro));
+    destroy_compiled_sprite(fig);
+}
+
+TEST_F(Pantalla, TextIsWhiteOnATransparentBackgroundAndCentredOnTheScreen)
+{
+    H->cls(Azul);
+    H->DelFont();
+    H->TextOutCentre("HHHHHH", 50, Blanco, -1);
+    int izq = 640, der = -1, azules = 0;
+    for (int y = 50; y < 50 + H->TextHeight(); y++)
+        for (int x = 0; x < 640; x++) {
+            if (Buf(x, y) == Col(Blanco)) { izq = std::min(izq, x); der = std::max(der, x); }
+            else if (Buf(x, y) == Col(Azul)) azules++;
+            else ADD_FAILURE() << "a pixel neither text nor background at " << x;
+        }
+    EXPECT_NEAR((izq + der) / 2.0, 320, 2);
+    EXPECT_NEAR(der - izq + 1, H->TextLength("HHHHHH"), 2);
+    EXPECT_GT(azules, 640 * H->TextHeight() - 1000);
+
+    H->SetFont("DFFontMenu_DATA", "DFFontMenu_PAL");
+    H->TextOutCentre("Salir", 200, -1, -1);
+    int propios = 0;
+    for (int x = 0; x < 640; x++) propios += Buf(x, 200 + H->TextHeight() / 2) != Col(Azul);
+    EXPECT_GT(propios, 10) << "a colour font draws in its own colours";
+}
+
+TEST_F(Pantalla, FontsByNameAreLoadedOnceAndDelFontRestoresTheBaseFont)
+{
+    FONT* base = font;
+    DATAFILE* pal = find_datafile_object(H->VerDatos(), "DFFontGame_PAL");
+    ASSERT_NE(pal, nullptr);
+    H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+    FONT* juego = font;
+    EXPECT_NE(juego, base);
+    H->SetFont("DFFontMenu_DATA", "DFFontMenu_Pal");
+    EXPECT_NE(font, juego);
+    H->SetFont("DFFontGame_DATA", "DFFontGame_Pal");
+    EXPECT_EQ(font, juego) << "the same font again, not a fresh load";
+    EXPECT_EQ(H->VerFuentesCargadas(), 2);
+    PALETTE ahora;
+    get_palette(ahora);
+    const RGB* esperada = static_cast<const RGB*>(pal->dat);
+    for (int i = 0; i < 256; i++) ASSERT_EQ(ahora[i].g, esperada[i].g) << "palette reinstalled";
+    H->DelFont();
+    EXPECT_EQ(font, base);
+}
+
+TEST_F(Pantalla, AModeSwitchKeepsTheKeysAndNeverLeavesAReleasedFontCurrent)
+{
+    FONT* base = font;
+    H->GrabarTecla(2, KEY_Z << 8);
+    H->SetFont(15);
+    EXPECT_EQ(font, H->VerDatos()[15].dat);
+    H->DeInit();
+    EXPECT_EQ(font, base);
+    EXPECT_EQ(H->VerBuffer(), nullptr);
+    EXPECT_EQ(H->VerDatos(), nullptr);
+    ASSERT_EQ(H->InitGraph(), 0);
+    ASSERT_EQ(H->Init(), 0);
+    EXPECT_EQ(H->VerBuffer()->w, 1040);
+    EXPECT_EQ(H->VerBuffer()->h, 880);
+    EXPECT_EQ(H->VerTecla(2), KEY_Z);
+}
+
+// ---------------------------------------------------------------- keys
+
+TEST_F(Pantalla, DefaultKeysGiveTheirActions)
+{
+    EXPECT_EQ(H->Tecla(), -1);
+    const int teclas[6] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC};
+    for (int a = 0; a < 6; a++) {
+        Entorno::PulsaTecla(teclas[a]);
+        EXPECT_EQ(H->Tecla(), a);
+        EXPECT_EQ(H->VerTecla(a), teclas[a]);
+    }
+    Entorno::PulsaTecla(KEY_A, 'a');
+    EXPECT_EQ(H->Tecla(), -1);
+    EXPECT_FALSE(keypressed()) << "an unbound key is consumed";
+}
+
+TEST_F(Pantalla, KeysPressedBeforeOneStepAreReadOneAtATime)
+{
+    EXPECT_EQ(H->VerTecla(), -1);
+    Entorno::PulsaTecla(KEY_B, 'b');
+    EXPECT_EQ(H->VerTecla(), KEY_B << 8 | 'b');
+    EXPECT_EQ(H->VerTecla(), -1);
+    Entorno::PulsaTecla(KEY_DOWN);
+    Entorno::PulsaTecla(KEY_ENTER, 13);
+    EXPECT_EQ(H->Tecla(), 1);
+    EXPECT_TRUE(keypressed());
+    EXPECT_EQ(H->Tecla(), 4);
+    EXPECT_EQ(H->Tecla(), -1);
+}
+
+TEST_F(Pantalla, RebindingAndUnbindingMoveActionsBetweenKeys)
+{
+    H->GrabarTecla(0, KEY_W << 8 | 'w');
+    Entorno::PulsaTecla(KEY_UP);
+    Entorno::PulsaTecla(KEY_W, 'w');
+    EXPECT_EQ(H->Tecla(), -1);
+    EXPECT_EQ(H->Tecla(), 0);
+    H->GrabarTecla(5, 0);
+    EXPECT_EQ(H->VerTecla(5), 0);
+    Entorno::PulsaTecla(KEY_ESC, 27);
+    EXPECT_EQ(H->Tecla(), -1);
+    simulate_ukeypress('x', 0);  // a key without scancode never matches an unbound action
+    EXPECT_EQ(H->Tecla(), -1);
+
+    H->GrabarTecla(6, KEY_Q << 8);
+    H->GrabarTecla(-1, KEY_Q << 8);
+    const int esperadas[6] = {KEY_W, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, 0};
+    for (int a = 0; a < 6; a++) EXPECT_EQ(H->VerTecla(a), esperadas[a]) << a;
+}
+
+TEST_F(Pantalla, EsperaTeclaIgnoresKeysPressedBeforeTheCall)
+{
+    Entorno::PulsaTecla(KEY_A, 'a');
+    std::thread despues([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        Entorno::PulsaTecla(KEY_B, 'b');
+    });
+    H->EsperaTecla();
+    despues.join();
+    EXPECT_FALSE(keypressed()) << "the later key was the one taken";
+}
+
+// ---------------------------------------------------------------- transitions
+
+TEST_F(Pantalla, TheColourSweepEndsWhiteUpwardsAndBlackDownwards)
+{
+    H->cls(Azul);
+    H->ClrFondo(Rojo);
+    const int pruebas[4][2] = {{0, 0}, {639, 479}, {320, 240}, {0, 479}};
+    const struct { int d; int color; } casos[] = {{1, Blanco}, {0, Negro}, {1, Blanco}, {-1, Negro}};
+    for (const auto& c : casos) {
+        H->Interzona(c.d);
+        for (const auto& p : pruebas) EXPECT_EQ(Pan(p[0], p[1]), Col(c.color)) << "d " << c.d;
+    }
+    EXPECT_EQ(Buf(320, 240), Col(Azul));
+    EXPECT_EQ(getpixel(H->VerFondo(), 320, 240), Col(Rojo));
+    H->VuelcaBuffer();
+    EXPECT_EQ(Pan(320, 240), Col(Azul));
+}
+
+TEST_F(Pantalla, FadesEndOnThePictureOrNearBlackInSolidMode)
+{
+    H->cls(Azul);
+    H->ClrFondo(Rojo);
+    H->VuelcaBuffer();
+    H->Fundido(0);
+    H->Fundido(2);
+    EXPECT_EQ(Pan(100, 100), Col(Azul)) << "other values change nothing";
+    EXPECT_EQ(Buf(100, 100), Col(Azul));
+
+    H->SetFondo(20);
+    H->Fundido(1);
+    for (int x = 0; x < 640; x += 64) {
+        const int p = Pan(x, 300), f = getpixel(H->VerFondo(), x, 300);
+        EXPECT_NEAR(getr16(p), getr16(f), 8);
+        EXPECT_NEAR(getg16(p), getg16(f), 8);
+    }
+    H->TransMode(170);
+    H->Fundido(-1);
+    for (int x = 0; x < 640; x += 64) EXPECT_LE(getr16(Pan(x, 300)) + getg16(Pan(x, 300)), 16);
+
+    set_trans_blender(0, 0, 0, 128);
+    H->RectFill(0, 0, 9, 9, Blanco);
+    H->RectFill(0, 0, 9, 9, Negro);
+    EXPECT_EQ(Buf(5, 5), Col(Negro)) << "solid drawing after a fade";
+}
+
+TEST_F(Pantalla, TranslucentBoxesDarkenToAThirdUntilSolidMode)
+{
+    H->cls(Blanco);
+    H->TransMode(170);
+    H->RectFill(0, 0, 9, 9, Negro);
+    EXPECT_NEAR(getr16(Buf(5, 5)), 85, 12);
+    EXPECT_NEAR(getb16(Buf(5, 5)), 85, 12);
+    H->SolidMode();
+    H->RectFill(0, 0, 9, 9, Negro);
+    EXPECT_EQ(Buf(5, 5), Col(Negro));
+}
