@@ -22,6 +22,16 @@ public:
     // For tests and the gallery: the picture of an entry (1..85).
     BITMAP* Imagen(int entrada);
 
+    // The compiled sprite and the mask of an entry (1..85), null outside.
+    void* SpriteEntrada(int entrada);
+    Mascara* MaskEntrada(int entrada);
+    // Counts the builds of the sheet; a figure holding a compiled sprite of
+    // an older build fetches the current one before drawing.
+    unsigned VerGeneracion();
+    // For tests and tools: the sheet picture of graphic set 0 or 1 in this
+    // object's datafile copy (what the next Init cuts from), null if absent.
+    BITMAP* VerHoja(int set);
+
 private:
     DATAFILE* datos;
     BITMAP* imagenes[Entradas];
@@ -31,6 +41,7 @@ private:
     int bitsPorPalabra;
     int colorMascara;
     int hoja;
+    unsigned generacion;  // builds so far
 };
 
 #endif

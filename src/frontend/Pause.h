@@ -18,6 +18,11 @@ public:
     void Texto();
     void Desplaza(int accion);
 
+    // For tests: the step count, and where the cursor stood when the last pause closed.
+    int VerCiclos();
+    int VerUltimaX();
+    int VerUltimaY();
+
 private:
     Zumbelo* figura;
     uint32_t ciclos;
@@ -25,6 +30,12 @@ private:
     int32_t hecho;
     int32_t opcion;
     int32_t tecla;
+
+    // Walks the cursor to the other option, one pixel a tick.
+    void Camina(bool arriba);
+
+    int ultimaX;
+    int ultimaY;
 };
 
 #endif

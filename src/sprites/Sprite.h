@@ -47,6 +47,14 @@ protected:
     int variante;
     void* imagen;       // compiled sprite owned by the sheet
     Mascara* mascara;   // owned by the sheet
+
+private:
+    // Takes the picture and mask of (tipo, variante, fotograma) from the sheet.
+    void Toma();
+
+    int entrada;          // sheet entry of imagen when this base took it
+    unsigned generacion;  // sheet build that imagen belongs to
+    void* imagenTomada;   // imagen as this base took it (a derived class may set its own)
 };
 
 #endif

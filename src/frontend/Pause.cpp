@@ -1,0 +1,173 @@
+// The pause overlay over a frozen phase.
+#include "Pause.h"
+
+#include <allegro.h>
+
+#include "Globales.h"
+#include "Hardware.h"
+#include "Mensajes.h"
+#include "Zumbelo.h"
+
+volatile uint32_t CiclosTempPause = 0;
+
+void RetP()
+{
+    CiclosTempPause++;
+}
+END_OF_FUNCTION(RetP)
+
+namespace {
+
+const int TicksPorSegundo = 200;
+const int MsgVolver = 35;   // "Volver al juego"
+const int MsgSalir = 36;    // "Salir"
+
+// Cursor places: beside the first and the second option, and where the walk-off ends.
+const int CursorX = 160;
+const int CursorY0 = 200;
+const int CursorY1 = 250;
+const int CursorFinX = 449;
+
+const int AccionArriba = 0, AccionAbajo = 1, AccionDerecha = 3, AccionSeleccionar = 4;
+
+}  // namespace
+
+Pause::Pause()
+    : figura(nullptr), ciclos(0), resultado(0), hecho(0), opcion(0), tecla(-1), ultimaX(0),
+      ultimaY(0)
+{
+    LOCK_VARIABLE(CiclosTempPause);
+    LOCK_FUNCTION(RetP);
+}
+
+Pause::~Pause()
+{
+}
+
+int Pause::PauseGame()
+{
+    resultado = 0;
+    hecho = 0;
+    opcion = 0;
+
+    figura = new Zumbelo(1);
+    figura->SetKF(20);
+
+    Rectangulo();
+    Texto();
+
+    figura->ActualizaMov(AccionDerecha);
+    figura->SetX(CursorX);
+    figura->SetY(CursorY0);
+    figura->Dibuja(true);
+
+    install_int_ex(RetP, BPS_TO_TIMER(TicksPorSegundo));
+    InitTemp();
+
+    while (hecho == 0) {
+        if (ciclos < CiclosTempPause) {
+            figura->Borra();
+            figura->Dibuja(true);
+            tecla = H->Tecla();
+            Desplaza(tecla);
+            if (tecla == AccionSeleccionar) hecho = 1;
+            H->VuelcaBuffer();
+            ciclos++;
+        }
+    }
+
+    if (opcion == 1) resultado = -127;
+
+    remove_int(RetP);
+    ultimaX = figura->VerX();
+    ultimaY = figura->VerY();
+    delete figura;
+    figura = nullptr;
+    return resultado;
+}
+
+void Pause::InitTemp()
+{
+    CiclosTempPause = 0;
+    ciclos = 0;
+}
+
+void Pause::Rectangulo()
+{
+    const int borde = makecol(180, 180, 0);
+    const int interior = makecol(0, 100, 180);
+
+    // The box grows from the middle of the screen, opaque, in nine steps.
+    for (int i = 1; i <= 9; i++) {
+        H->DrawFondoBuffer(320 - 19 * i, 240 - 8 * i, 38 * i, 16 * i, 320 - 19 * i, 240 - 8 * i);
+        H->RectFill_ex(320 - 19 * i, 240 - 8 * i, 320 + 19 * i, 240 + 8 * i, borde);
+        H->RectFill_ex(320 - 18 * i, 240 - 7 * i, 320 + 18 * i, 240 + 7 * i, interior);
+        H->VuelcaBuffer();
+        H->Rest(15);
+    }
+
+    // The final box lets the frozen scene show through.
+    H->DrawFondoBuffer(130, 160, 380, 160, 130, 160);
+    H->TransMode(170);
+    H->RectFill_ex(130, 160, 510, 320, borde);
+    H->RectFill_ex(140, 170, 500, 310, interior);
+    H->SolidMode();
+}
+
+void Pause::Texto()
+{
+    H->SetFont("DFFontMenu_DATA", "DFFontMenu_PAL");
+    H->TextOut(SMS->Leer(MsgVolver), 195, 195, -1, -1);
+    H->TextOut(SMS->Leer(MsgSalir), 195, 245, -1, -1);
+    H->VuelcaBuffer();
+    // From now on erasing the cursor restores the box and the texts behind it.
+    H->CopyFondo();
+}
+
+void Pause::Desplaza(int accion)
+{
+    if (accion == AccionAbajo && opcion == 0) {
+        figura->ActualizaMov(AccionAbajo);
+        opcion = 1;
+        Camina(false);
+    } else if (accion == AccionArriba && opcion == 1) {
+        figura->ActualizaMov(AccionArriba);
+        opcion = 0;
+        Camina(true);
+    } else if (accion == AccionSeleccionar) {
+        // He walks off to the right, two pixels a tick.
+        while (figura->VerX() <= CursorFinX) {
+            if (ciclos < CiclosTempPause) {
+                figura->Borra();
+                figura->Mueve();
+                figura->Mueve();
+                figura->Dibuja(true);
+                H->VuelcaBuffer();
+                ciclos++;
+            }
+        }
+    }
+}
+
+void Pause::Camina(bool arriba)
+{
+    InitTemp();
+    // One pixel a tick to the other option; keys pressed meanwhile are thrown away.
+    while (arriba ? figura->VerY() > CursorY0 : figura->VerY() <= CursorY1 - 1) {
+        if (ciclos < CiclosTempPause) {
+            figura->Borra();
+            figura->Mueve();
+            figura->Dibuja(true);
+            H->VuelcaBuffer();
+            ciclos++;
+        }
+    }
+    figura->Borra();
+    figura->ActualizaMov(AccionDerecha);
+    figura->Dibuja(false);
+    H->ClearKeyBuf();
+}
+
+int Pause::VerCiclos() { return static_cast<int>(ciclos); }
+int Pause::VerUltimaX() { return ultimaX; }
+int Pause::VerUltimaY() { return ultimaY; }

@@ -1,0 +1,168 @@
+// The hall of fame and its file "scores.his".
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "HiScore.h"
+
+namespace {
+
+typedef std::vector<unsigned char> Bytes;
+
+Bytes Lee()
+{
+    Bytes b;
+    if (std::FILE* f = std::fopen("scores.his", "rb")) {
+        for (int c; (c = std::fgetc(f)) != EOF;) b.push_back(static_cast<unsigned char>(c));
+        std::fclose(f);
+    }
+    return b;
+}
+
+void Escribe(const Bytes& b)
+{
+    std::FILE* f = std::fopen("scores.his", "wb");
+    std::fwrite(b.data(), 1, b.size(), f);
+    std::fclose(f);
+}
+
+// The 141 bytes a table must give: 'R', then per rank a zero-filled 10-byte
+// name and a little-endian score.
+Bytes Fichero(const std::vector<std::string>& nombres, const std::vector<int32_t>& puntos)
+{
+    Bytes b(141, 0);
+    b[0] = 'R';
+    for (int r = 0; r < 10; r++) {
+        std::memcpy(&b[1 + 14 * r], nombres[r].data(), std::min<size_t>(nombres[r].size(), 10));
+        const uint32_t u = static_cast<uint32_t>(puntos[r]);
+        for (int k = 0; k < 4; k++) b[11 + 14 * r + k] = (u >> (8 * k)) & 0xFF;
+    }
+    return b;
+}
+
+Bytes FicheroDe(HiScore& t)
+{
+    std::vector<std::string> n;
+    std::vector<int32_t> p;
+    for (int r = 0; r < 10; r++) {
+        n.push_back(t.LeeNombre(r));
+        p.push_back(t.LeePuntos(r));
+    }
+    return Fichero(n, p);
+}
+
+void EsLaTablaInicial(HiScore& t)
+{
+    for (int r = 0; r < 10; r++) {
+        EXPECT_EQ(t.LeePuntos(r), (10 - r) * 100);
+        EXPECT_GE(std::strlen(t.LeeNombre(r)), 1u);
+        EXPECT_LE(std::strlen(t.LeeNombre(r)), 9u);
+    }
+}
+
+class TablaRecords : public ::testing::Test {
+protected:
+    void SetUp() override { std::remove("scores.his"); }
+};
+
+}  // namespace
+
+TEST_F(TablaRecords, WithoutAValidFileTheDefaultTableIsWrittenByteForByte)
+{
+    for (int caso = 0; caso < 3; caso++) {  // no file, an empty file, another marker
+        if (caso == 1) Escribe(Bytes());
+        if (caso == 2) Escribe(Bytes(141, 'x'));
+        HiScore t;
+        EsLaTablaInicial(t);
+        const Bytes b = Lee();
+        ASSERT_EQ(b.size(), 141u);
+        EXPECT_EQ(b, FicheroDe(t));
+        EXPECT_EQ(b[11], 0xE8);  // 1000
+        EXPECT_EQ(b[12], 0x03);
+        EXPECT_EQ(b[137], 100);
+        std::remove("scores.his");
+    }
+}
+
+TEST_F(TablaRecords, HostileFilesNeverLetANameRunPastItsSlot)
+{
+    std::vector<std::string> nombres(10, std::string(10, 'A'));  // no terminators
+    std::vector<int32_t> puntos = {9000, 800, 700, 600, 500, 400, 300, 200, 100, -42};
+    Bytes b = Fichero(nombres, puntos);
+    Escribe(b);
+    HiScore t;
+    for (int r = 0; r < 10; r++) {
+        EXPECT_STREQ(t.LeeNombre(r), "AAAAAAAAA");
+        EXPECT_EQ(t.LeePuntos(r), puntos[r]);
+    }
+    EXPECT_EQ(Lee(), b) << "a valid file is not rewritten";
+
+    // Longer: the tail is ignored. Shorter: whole records count, the rest
+    // (a record cut in its name or its score included) keep their defaults.
+    b.insert(b.end(), 20, 0xFF);
+    Escribe(b);
+    EXPECT_EQ(HiScore().LeePuntos(9), -42);
+    for (size_t corte : {1u + 14 * 2 + 5, 1u + 14 * 2 + 12, 1u}) {
+        Escribe(Bytes(b.begin(), b.begin() + corte));
+        HiScore c;
+        const int enteros = static_cast<int>((corte - 1) / 14);
+        for (int r = 0; r < 10; r++) {
+            EXPECT_EQ(c.LeePuntos(r), r < enteros ? puntos[r] : (10 - r) * 100) << corte;
+            EXPECT_EQ(std::string(c.LeeNombre(r)) == "AAAAAAAAA", r < enteros);
+        }
+    }
+}
+
+TEST_F(TablaRecords, InsertedScoresKeepTheirOrderAndTheFileFollows)
+{
+    HiScore t;
+    // What the game does with 1000 against the default table: it ranks after
+    // the stored 1000, the ranks below move down and the last is lost.
+    const std::string viejo1 = t.LeeNombre(1), viejo8 = t.LeeNombre(8);
+    for (int r = 9; r > 1; r--) {
+        const std::string n = t.LeeNombre(r - 1);
+        t.GrabaNombre(n.c_str(), r);
+        t.GrabaPuntos(t.LeePuntos(r - 1), r);
+    }
+    t.GrabaNombre("Bartolomeo", 1);  // ten characters: cut to nine
+    t.GrabaPuntos(1000, 1);
+    t.GrabaNombre("Anastasia", 5);   // exactly nine
+    t.GrabaPuntos(INT32_MIN, 8);
+    t.GrabaPuntos(-5, 9);
+    ASSERT_EQ(t.Save(), 0);
+
+    EXPECT_STREQ(t.LeeNombre(1), "Bartolome");
+    EXPECT_EQ(std::string(t.LeeNombre(2)), viejo1);
+    EXPECT_EQ(t.LeePuntos(2), 900);
+    EXPECT_EQ(std::string(t.LeeNombre(9)), viejo8);
+    const Bytes b = Lee();
+    EXPECT_EQ(b, FicheroDe(t));
+    EXPECT_EQ(0, std::memcmp(&b[1 + 14 * 5], "Anastasia", 10));
+    const unsigned char menosCinco[4] = {0xFB, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(0, std::memcmp(&b[11 + 14 * 9], menosCinco, 4));
+
+    HiScore otra;  // the next start reads it all back
+    EXPECT_EQ(otra.LeePuntos(8), INT32_MIN);
+    EXPECT_EQ(otra.LeePuntos(9), -5);
+    EXPECT_STREQ(otra.LeeNombre(1), "Bartolome");
+    const char* p = otra.LeeNombre(3);
+    otra.GrabaNombre("Paca", 3);
+    EXPECT_STREQ(p, "Paca") << "a name read shows later changes of its slot";
+}
+
+TEST_F(TablaRecords, AFileThatCannotBeWrittenLeavesTheTableInMemory)
+{
+    ASSERT_EQ(mkdir("scores.his", 0755), 0);  // a directory where the file should be
+    HiScore t;
+    EsLaTablaInicial(t);
+    t.GrabaPuntos(4321, 0);
+    EXPECT_EQ(t.Save(), 1);
+    EXPECT_EQ(t.LeePuntos(0), 4321);
+    rmdir("scores.his");
+}
