@@ -45,6 +45,10 @@ private:
     int32_t paso;
     bool alterna;
 
+    // One step of the road into the back buffer: traffic, hero, keys, score,
+    // accident, shop, goal; Ciclo counts it and shows the buffer.
+    void Paso();
+
     friend class PruebaFaseUno;  // tests run single steps
 };
 

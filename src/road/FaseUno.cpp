@@ -1,0 +1,291 @@
+#include "FaseUno.h"
+
+#include <allegro.h>
+#include <cstdio>
+#include <cstdlib>
+
+#include "Ambulancia.h"
+#include "Configuracion.h"
+#include "Globales.h"
+#include "Hardware.h"
+#include "HiScore.h"
+#include "Mensajes.h"
+#include "Pause.h"
+#include "Sonido.h"
+#include "Trafico.h"
+#include "Zumbelo.h"
+
+// The road phase's tick counter and its timer callback, which only counts.
+volatile uint32_t CiclosTempF1 = 0;
+
+void Ret1()
+{
+    CiclosTempF1 = CiclosTempF1 + 1;
+}
+END_OF_FUNCTION(Ret1)
+
+// The road picture of graphic set 0; set 1 follows it in the datafile.
+static const int FondoCarretera = 3;
+
+// Messages of the status line and of the road.
+static const int MsgDinero = 0;
+static const int MsgPuntos = 1;
+static const int MsgRecord = 2;
+static const int MsgAmbulancia = 3;
+static const int MsgEsquis = 4;
+
+// Text colours of the status line and its two messages.
+static const int ColorMarcador = 7;
+static const int ColorAmbulancia = 2;
+static const int ColorTienda = 1;
+
+// Where the hero starts: on foot at the top, with skis on the shop side.
+static const int YTienda = 428;
+
+// The road, between the two carriageways' outer limits.
+static const int BordeCarretera = 65;
+static const int FinCarretera = 380;
+
+// The shop door: the span of left edges, and the row his feet must pass.
+static const int PuertaDesde = 281;
+static const int PuertaHasta = 309;
+static const int UmbralPuerta = 458;
+
+// The price of a pair of skis and the ambulance's fee.
+static const int Precio = 10;
+
+// Kinds of the hero: on foot, and carrying skis.
+static const int TipoAPie = 6;
+static const int TipoConEsquis = 7;
+
+// The status line holds three texts of the message table (at most 62
+// characters each), three 32-bit numbers of up to 11 characters, 21 blanks
+// and the end mark: this buffer fits the longest of them.
+static const int LargoMarcador = 3 * 62 + 3 * 11 + 21 + 1;
+
+FaseUno::FaseUno(int velocidad)
+{
+    LOCK_VARIABLE(CiclosTempF1);
+    LOCK_FUNCTION(Ret1);
+
+    paso = velocidad + 1;
+    trafico = new Trafico(paso);
+    heroe = new Zumbelo(paso);
+    cabeza = nullptr;
+    ambulancia = nullptr;
+    andados = 0;
+    tecla = -1;
+    grafico = Config->SetGraf();
+    aux = 0;
+    resultado = 0;
+    ciclos = 0;
+    heroe->SetKF(40 / paso);
+    alterna = true;
+    pausa = new Pause;
+}
+
+FaseUno::~FaseUno()
+{
+    delete ambulancia;
+    delete trafico;
+    delete heroe;
+    delete pausa;
+    remove_int(Ret1);
+}
+
+void FaseUno::Inicia(int estado)
+{
+    H->SetFondo(grafico + FondoCarretera);
+    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
+
+    if (estado == 1) {
+        heroe->SetY(YTienda);
+        heroe->ConEsqui();
+    } else {
+        heroe->SetY(H->TextHeight() + 1);
+        heroe->SinEsqui();
+    }
+    heroe->SetVelY(0);
+    heroe->SetVelX(0);
+    heroe->Dibuja(true);
+    Marcadores();
+
+    // An empty road (the first phase of a game) fills up unseen first.
+    if (trafico->Cuantos() == 0) {
+        for (aux = 0; aux < 500; ++aux) {
+            if (trafico->Cuantos() <= 9) trafico->NuevoVehiculo();
+            cabeza = trafico->Mueve();
+        }
+    }
+
+    trafico->Dibuja();
+    H->VuelcaBuffer();
+    H->ClearKeyBuf();
+
+    InitTemp();
+    install_int_ex(Ret1, BPS_TO_TIMER(400 / paso));
+}
+
+int FaseUno::Ciclo()
+{
+    resultado = 0;
+    while (resultado == 0) {
+        if (ciclos < CiclosTempF1) {
+            Paso();
+            ++ciclos;
+            H->VuelcaBuffer();
+        }
+    }
+    SFX->SAmb_ex(true);
+    remove_int(Ret1);
+    return resultado;
+}
+
+void FaseUno::Paso()
+{
+    // More traffic the higher the level.
+    if (trafico->Cuantos() < Nivel + 18 && rand() % 100 <= Nivel) trafico->NuevoVehiculo();
+
+    trafico->Borra();
+    heroe->Borra();
+
+    cabeza = trafico->Mueve();
+
+    // The hero moves every other step.
+    if (alterna) heroe->Mueve();
+    alterna = !alterna;
+
+    Marcadores();
+    LeeTeclado();
+
+    heroe->Dibuja(true);
+    trafico->Dibuja();
+
+    AjustaPuntos();
+
+    if (cabeza != nullptr && heroe->Atropello(cabeza)) {
+        SacaAmbulancia();
+        H->Rest(100);
+        H->ClearKeyBuf();
+        InitTemp();
+    }
+
+    // The ski-hire shop: a pair of skis for 10 dollars.
+    if (heroe->VerY(true) > UmbralPuerta && heroe->VerX() >= PuertaDesde &&
+        heroe->VerX() <= PuertaHasta && heroe->VerTipo() == TipoAPie && Dinero >= Precio) {
+        Dinero -= Precio;
+        H->TextOutCentre(SMS->Leer(MsgEsquis), 0, -1, ColorTienda);
+        heroe->Borra();
+        heroe->ConEsqui();
+        heroe->Dibuja(true);
+        H->VuelcaBuffer();
+        SFX->SCash();
+        Vidas = 3;
+        H->Rest(1000);
+        H->DrawFondoBuffer(0, 0, 640, H->TextHeight(), 0, 0);
+        InitTemp();
+    }
+
+    // Back at the top with his skis: off to the slopes.
+    if (heroe->VerY() < H->TextHeight() + 8 && heroe->VerTipo() == TipoConEsquis) resultado = 1;
+
+    if (Dinero < 0) resultado = -1;
+}
+
+void FaseUno::LeeTeclado()
+{
+    tecla = H->Tecla();
+    if (tecla == 5) resultado = Pausar();
+    heroe->ActualizaMov(tecla);
+}
+
+void FaseUno::SacaAmbulancia()
+{
+    ambulancia = new Ambulancia(paso);
+    aux = 0;
+    InitTemp();
+
+    H->TextOutCentre(SMS->Leer(MsgAmbulancia), 0, -1, ColorAmbulancia);
+    Dinero -= Precio;
+    SFX->SAmb_ex(false);
+
+    // Only the ambulance moves; the road stays frozen as drawn.
+    while (aux == 0) {
+        if (ciclos < CiclosTempF1) {
+            ambulancia->Borra();
+            aux = ambulancia->Avanza() ? 1 : 0;
+            ambulancia->Dibuja(true);
+            H->VuelcaBuffer();
+            ++ciclos;
+        }
+    }
+
+    heroe->Borra();
+    delete ambulancia;
+    ambulancia = nullptr;
+    H->DrawFondoBuffer(0, 0, 640, H->TextHeight(), 0, 0);
+
+    // On foot he starts again at the top; with skis, on the shop side.
+    if (heroe->VerTipo() == TipoAPie)
+        heroe->SetY(H->TextHeight());
+    else
+        heroe->SetY(YTienda);
+    heroe->SetVelY(0);
+}
+
+void FaseUno::Marcadores()
+{
+    char linea[LargoMarcador];
+    snprintf(linea, sizeof linea, "%s%i          %s%i          %s%i ", SMS->Leer(MsgDinero),
+             (int)Dinero, SMS->Leer(MsgPuntos), (int)Puntos, SMS->Leer(MsgRecord),
+             Record->LeePuntos(0));
+    // The band is repainted first, so a line that got shorter leaves no trace of the longer one.
+    H->DrawFondoBuffer(0, 0, 640, H->TextHeight(), 0, 0);
+    H->TextOutCentre(linea, 0, -1, ColorMarcador);
+}
+
+void FaseUno::AjustaPuntos()
+{
+    // Walking up or down over the road; the steps he stands between moves count too.
+    if (heroe->VerY(true) > BordeCarretera && heroe->VerY() < FinCarretera &&
+        heroe->VerVelY() != 0)
+        ++andados;
+
+    if (andados == 40 / paso) {
+        Puntos += 5;
+        if (Puntos >= ProximaVida) {
+            ProximaVida += 1000;
+            Dinero += 10;
+            SFX->SExtra();
+        }
+        andados = 0;
+    }
+}
+
+void FaseUno::InitTemp()
+{
+    ciclos = 0;
+    CiclosTempF1 = 0;
+}
+
+int FaseUno::Pausar()
+{
+    trafico->Dibuja();
+    heroe->Dibuja(true);
+    Marcadores();
+    H->CopyFondo();
+
+    const int r = pausa->PauseGame();
+
+    H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+    H->SetFondo(grafico + FondoCarretera);
+    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
+
+    trafico->Dibuja();
+    heroe->Dibuja(true);
+    Marcadores();
+    H->VuelcaBuffer();
+
+    InitTemp();
+    return r;
+}

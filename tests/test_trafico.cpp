@@ -1,0 +1,224 @@
+// The traffic: duties, swerving, carriageway limits, leaving the road, the
+// list kept in order of creation, and a long run in which no vehicle stays.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+
+#include "Entorno.h"
+#include "Trafico.h"
+
+// Places vehicles and builds lists by hand.
+class PruebaVehiculo {
+public:
+    static Vehiculo* Nuevo(int tipo, int variante, int x, int y, Vehiculo* delante = nullptr)
+    {
+        static const int deber[] = {1, 1, 2, 2, 4, 3};
+        Vehiculo* v = new Vehiculo(nullptr, 2);
+        v->tipo = tipo;
+        v->variante = variante;
+        v->Actualiza();
+        v->velX = deber[tipo];
+        v->x = x;
+        v->y = y;
+        if (delante != nullptr) {
+            delante->siguiente = v;
+            v->anterior = delante;
+        }
+        return v;
+    }
+    static int Esquiva(Vehiculo* v) { return v->esquiva; }
+};
+
+class PruebaTrafico {
+public:
+    static Vehiculo* Agrega(Trafico& t, int tipo, int variante, int x, int y)
+    {
+        Vehiculo* v = PruebaVehiculo::Nuevo(tipo, variante, x, y, t.ultimo);
+        if (t.primero == nullptr) t.primero = v;
+        t.ultimo = v;
+        ++t.total;
+        return v;
+    }
+};
+
+namespace {
+
+class Trafico_ : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(Entorno::ArrancaTodo()); }
+    void TearDown() override { Entorno::Para(); }
+};
+
+// The list read forwards and backwards describes the same chain of Cuantos() vehicles.
+void CompruebaLista(Trafico& t)
+{
+    int n = 0;
+    Vehiculo* antes = nullptr;
+    for (Vehiculo* v = t.VerPrimero(); v != nullptr; antes = v, v = v->VerSiguiente(), ++n)
+        EXPECT_EQ(v->VerAnterior(), antes);
+    EXPECT_EQ(antes, t.VerUltimo());
+    EXPECT_EQ(n, t.Cuantos());
+}
+
+}  // namespace
+
+TEST_F(Trafico_, EachKindMovesOnlyInThePhasesBelowItsDuty)
+{
+    const int deber[] = {1, 1, 2, 2, 4, 3};
+    for (int tipo = 0; tipo < 6; ++tipo) {
+        for (int sentido : {1, -1}) {
+            Vehiculo* v = PruebaVehiculo::Nuevo(tipo, sentido, 300, sentido == 1 ? 100 : 260);
+            for (int fase = 0; fase < 4; ++fase) {
+                const int antes = v->VerX();
+                EXPECT_FALSE(v->AumentaPosicion(v, fase));
+                EXPECT_EQ(v->VerX() - antes, fase < deber[tipo] ? 2 * sentido : 0)
+                    << "kind " << tipo << " phase " << fase;
+            }
+            delete v;
+        }
+    }
+}
+
+TEST_F(Trafico_, ABlockedCarStandsAndSlidesByTheHalvesOfTheBottomEdges)
+{
+    // A lorry ahead with its bottom edge on 148 (half 74); the car's front touches its back.
+    const struct {
+        int fondo, desliza;
+    } casos[] = {{150, 1}, {149, -1}, {148, -1}, {130, -1}};
+    for (const auto& c : casos) {
+        Vehiculo* camion = PruebaVehiculo::Nuevo(0, 1, 200, 100);
+        Vehiculo* coche = PruebaVehiculo::Nuevo(2, 1, 136, c.fondo - 32, camion);
+        EXPECT_FALSE(coche->AumentaPosicion(coche, 0));
+        EXPECT_EQ(coche->VerX(), 136);
+        EXPECT_EQ(coche->VerY(true), c.fondo + c.desliza) << "bottom edge " << c.fondo;
+        EXPECT_FALSE(coche->AumentaPosicion(coche, 1));
+        EXPECT_EQ(coche->VerY(true), c.fondo + c.desliza) << "it slides in phase 0 only";
+
+        // Once the way is clear it keeps sliding for four moves and straightens at the fifth.
+        camion->SetY(300);
+        for (int i = 1; i <= 5; ++i) {
+            coche->AumentaPosicion(coche, 1);
+            EXPECT_EQ(PruebaVehiculo::Esquiva(coche), i <= 4 ? c.desliza : 0);
+        }
+        EXPECT_EQ(coche->VerX(), 146);
+        delete coche;
+        delete camion;
+    }
+}
+
+TEST_F(Trafico_, VehiclesAreKeptInsideTheirCarriageway)
+{
+    const struct {
+        int tipo, sentido, y, techo, fondo;
+    } casos[] = {
+        {2, 1, 190, 189, 221},  // bottom edge on 222: back to 221
+        {3, 1, 63, 65, 97},     // top edge above 65
+        {5, -1, 225, 226, 258}, // top edge above 226
+        {0, -1, 334, 332, 380}, // bottom edge below 380
+    };
+    for (const auto& c : casos) {
+        Vehiculo* v = PruebaVehiculo::Nuevo(c.tipo, c.sentido, 300, c.y);
+        EXPECT_FALSE(v->AumentaPosicion(v, 0));
+        EXPECT_EQ(v->VerY(), c.techo);
+        EXPECT_EQ(v->VerY(true), c.fondo);
+        delete v;
+    }
+
+    // A car sliding down against the limit turns round.
+    Vehiculo* camion = PruebaVehiculo::Nuevo(0, 1, 200, 150);
+    Vehiculo* coche = PruebaVehiculo::Nuevo(2, 1, 136, 189, camion);
+    coche->AumentaPosicion(coche, 0);
+    EXPECT_EQ(coche->VerY(true), 221);
+    coche->AumentaPosicion(coche, 0);
+    EXPECT_EQ(coche->VerY(true), 220);
+    delete coche;
+    delete camion;
+}
+
+TEST_F(Trafico_, LeavingVehiclesAreUnlinkedWhereverTheyAreInTheList)
+{
+    // Rightward cars far apart; the one on 640 leaves at the first move (phase 0).
+    for (int sale = 0; sale < 3; ++sale) {
+        Trafico t(2);
+        Vehiculo* v[3];
+        for (int i = 0; i < 3; ++i) v[i] = PruebaTrafico::Agrega(t, 2, 1, i == sale ? 640 : 150 * i, 100);
+        Vehiculo* cabeza = t.Mueve();
+        EXPECT_EQ(t.Cuantos(), 2);
+        CompruebaLista(t);
+        EXPECT_EQ(cabeza, sale == 0 ? v[1] : v[0]);
+        for (int i = 0; i < 3; ++i) {
+            if (i == sale) continue;
+            // When the head leaves, the others wait for the next step.
+            EXPECT_EQ(v[i]->VerX(), 150 * i + (sale == 0 ? 0 : 2)) << "leaving " << sale;
+        }
+    }
+
+    // A leftward one leaves once its right edge is below 0; the last one empties the list.
+    Trafico t(2);
+    Vehiculo* moto = PruebaTrafico::Agrega(t, 5, -1, -28, 300);
+    EXPECT_EQ(t.Mueve(), moto);
+    EXPECT_EQ(moto->VerX(true), 2);
+    EXPECT_EQ(t.Mueve(), moto);
+    EXPECT_EQ(moto->VerX(true), 0);
+    EXPECT_EQ(t.Mueve(), nullptr);
+    EXPECT_EQ(t.Cuantos(), 0);
+    CompruebaLista(t);
+    EXPECT_EQ(t.Mueve(), nullptr);
+    EXPECT_EQ(t.VerFase(), 2) << "an empty road keeps its phase";
+}
+
+TEST_F(Trafico_, ANewVehicleOnTopOfAnotherIsDiscardedButOneTouchingIsAdded)
+{
+    // Where the next vehicle of a fixed seed will be made.
+    srand(1234);
+    Vehiculo* prueba = new Vehiculo(nullptr, 2);
+    const int x = prueba->VerX(), y = prueba->VerY(), ancho = prueba->VerLongX();
+    delete prueba;
+
+    const struct {
+        int x, y;
+        bool entra;
+    } bloques[] = {{x + ancho, y, true}, {x + ancho - 1, y, false}, {x - 32, y, true},
+                   {x - 31, y, false},   {x, y - 32, true},         {x, y - 31, false}};
+    for (const auto& b : bloques) {
+        Trafico t(2);
+        PruebaTrafico::Agrega(t, 5, 1, b.x, b.y);  // a 32 x 32 motorbike
+        srand(1234);
+        t.NuevoVehiculo();
+        EXPECT_EQ(t.Cuantos(), b.entra ? 2 : 1) << "block at " << b.x << "," << b.y;
+        CompruebaLista(t);
+    }
+}
+
+TEST_F(Trafico_, InALongRunEveryVehicleStaysInItsCarriagewayAndLeaves)
+{
+    // A lorry crosses in some 1600 steps at 2 pixels; waiting behind others adds a little.
+    const int VidaMaxima = 8000;
+    for (int nivel : {0, 10, 20}) {
+        for (int paso : {2, 8}) {
+            srand(20240 + nivel + paso);
+            Trafico t(paso);
+            std::map<Vehiculo*, int> nacido;
+            int salidos = 0;
+            for (int n = 0; n < 40000; ++n) {
+                if (t.Cuantos() < nivel + 18 && rand() % 100 <= nivel) t.NuevoVehiculo();
+                t.Mueve();
+                std::map<Vehiculo*, int> vivos;
+                for (Vehiculo* v = t.VerPrimero(); v != nullptr; v = v->VerSiguiente()) {
+                    const int desde = nacido.count(v) ? nacido[v] : n;
+                    vivos[v] = desde;
+                    const bool derecha = v->VerVariante() == 1;
+                    ASSERT_GE(v->VerY(), derecha ? 65 : 226) << "level " << nivel;
+                    ASSERT_LE(v->VerY(true), derecha ? 221 : 380) << "level " << nivel;
+                    ASSERT_LE(n - desde, VidaMaxima)
+                        << "a vehicle of kind " << v->VerTipo() << " never leaves (level "
+                        << nivel << ", x " << v->VerX() << ")";
+                }
+                for (const auto& e : nacido) salidos += vivos.count(e.first) == 0 ? 1 : 0;
+                nacido.swap(vivos);
+            }
+            EXPECT_GT(salidos, 20);
+        }
+    }
+}

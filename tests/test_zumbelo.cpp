@@ -1,0 +1,148 @@
+// The hero on foot: walking under key control within the screen, his
+// facings, being run over pixel by pixel; and the ambulance's crossing.
+#include <gtest/gtest.h>
+
+#include "Ambulancia.h"
+#include "Entorno.h"
+#include "Globales.h"
+#include "Hardware.h"
+#include "Vehiculo.h"
+#include "Zumbelo.h"
+
+class PruebaVehiculo {
+public:
+    static Vehiculo* Nuevo(int tipo, int x, int y, Vehiculo* delante = nullptr)
+    {
+        Vehiculo* v = new Vehiculo(nullptr, 2);
+        v->tipo = tipo;
+        v->Actualiza();
+        v->x = x - v->VerLongX();  // (x, y) is its bottom-right corner
+        v->y = y - v->VerLongY();
+        if (delante != nullptr) delante->siguiente = v;
+        return v;
+    }
+};
+
+namespace {
+
+class Heroe : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Entorno::ArrancaTodo());
+        H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+        alto = H->TextHeight();
+    }
+    void TearDown() override { Entorno::Para(); }
+
+    // Starts a walk and goes on until an edge stops him.
+    static void Anda(Zumbelo& z, int accion)
+    {
+        z.ActualizaMov(accion);
+        for (int n = 0; n < 1000 && (z.VerVelX() != 0 || z.VerVelY() != 0); ++n) z.Mueve();
+    }
+
+    int alto = 0;
+};
+
+}  // namespace
+
+TEST_F(Heroe, TheScreenEdgesStopHimWhateverHisStep)
+{
+    Zumbelo z(3);
+    Anda(z, 2);
+    EXPECT_EQ(z.VerX(), 2) << "the next move would reach -1";
+    Anda(z, 3);
+    EXPECT_EQ(z.VerX(true), 637) << "the next would reach 640";
+
+    for (int paso = 2; paso <= 8; ++paso) {
+        for (bool esquis : {false, true}) {
+            Zumbelo w(paso);
+            if (esquis) w.ConEsqui();
+            w.SetY(201 + paso);
+            Anda(w, 1);
+            EXPECT_EQ(w.VerY(true), 462) << "step " << paso;
+            Anda(w, 0);
+            EXPECT_GT(w.VerY(), alto);
+            EXPECT_LE(w.VerY() - paso, alto) << "step " << paso;
+        }
+    }
+
+    // Keys towards an edge he stands on do nothing.
+    z.SetY(462 - 32);
+    z.ActualizaMov(1);
+    EXPECT_EQ(z.VerVelY(), 0);
+    z.SetY(alto);
+    z.ActualizaMov(0);
+    EXPECT_EQ(z.VerVelY(), 0);
+    z.SetY(alto + 1);
+    z.ActualizaMov(0);
+    EXPECT_EQ(z.VerVelY(), -3);
+}
+
+TEST_F(Heroe, AKeyTurnsHimAtOnceAndHeWalksOnWithoutOne)
+{
+    Zumbelo z(2);
+    z.SetY(200);
+    const struct {
+        int accion, velX, velY, cara;
+    } pasos[] = {{0, 0, -2, 2}, {3, 2, 0, 1}, {1, 0, 2, 3}, {2, -2, 0, 0}};
+    for (const auto& p : pasos) {
+        z.ActualizaMov(p.accion);
+        EXPECT_EQ(z.VerVariante(), p.cara);
+        const int x = z.VerX(), y = z.VerY();
+        for (int i = 0; i < 3; ++i) z.Mueve();
+        EXPECT_EQ(z.VerX(), x + 3 * p.velX);
+        EXPECT_EQ(z.VerY(), y + 3 * p.velY);
+    }
+
+    // Select, pause and no key leave him walking as he was; stopped, he keeps his facing.
+    for (int accion : {4, 5, -1}) {
+        z.ActualizaMov(accion);
+        EXPECT_EQ(z.VerVelX(), -2);
+        EXPECT_EQ(z.VerVariante(), 0);
+    }
+    Anda(z, 1);
+    z.ActualizaMov(-1);
+    EXPECT_EQ(z.VerVariante(), 3);
+}
+
+TEST_F(Heroe, OnlySolidPixelsRunHimOver)
+{
+    Zumbelo z(2);
+    z.SetX(300);
+    z.SetY(200);
+    EXPECT_FALSE(z.Atropello(nullptr));
+
+    // A vehicle whose corner overlaps his box only where both pictures are empty.
+    Vehiculo* rozando = nullptr;
+    for (int k = 1; k <= 8 && rozando == nullptr; ++k) {
+        for (int tipo = 0; tipo < 6 && rozando == nullptr; ++tipo) {
+            rozando = PruebaVehiculo::Nuevo(tipo, 300 + k, 200 + k);
+            if (!z.Colision(rozando, false) || z.Colision(rozando, true)) {
+                delete rozando;
+                rozando = nullptr;
+            }
+        }
+    }
+    ASSERT_NE(rozando, nullptr) << "no picture has an empty corner";
+    EXPECT_FALSE(z.Atropello(rozando));
+
+    // A second vehicle of the list right on top of him does.
+    Vehiculo* moto = PruebaVehiculo::Nuevo(5, 332, 232, rozando);
+    EXPECT_TRUE(z.Atropello(rozando));
+    delete moto;
+    delete rozando;
+}
+
+TEST_F(Heroe, TheAmbulanceHasCrossedOnlyOncePastColumn640)
+{
+    for (int paso : {1, 2, 8}) {
+        Ambulancia a(paso);
+        EXPECT_EQ(a.VerX(), -150);
+        EXPECT_EQ(a.VerY(), 448);
+        a.SetX(640 - paso);
+        EXPECT_FALSE(a.Avanza()) << "on 640";
+        EXPECT_TRUE(a.Avanza()) << "on " << 640 + paso;
+    }
+}
