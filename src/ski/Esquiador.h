@@ -21,6 +21,8 @@ public:
     int VerVariante() { return variante; }
     int VerYPista() { return yPista; }
     int VerInactivo() { return inactivo; }
+    // Skiers alive right now (for tests).
+    static int VerVivos() { return vivos; }
 
 private:
     int32_t yPista;
@@ -28,6 +30,12 @@ private:
     int32_t inactivo;
     int32_t choque;
     Obstaculo* examinado;
+
+    static int vivos;
+
+    // True when the skier's middle column lies within the obstacle (a gate
+    // or the finish).
+    bool EstaCentrado(Obstaculo* o);
 
     friend class PruebaEsquiador;  // tests set headings and positions
 };

@@ -39,6 +39,13 @@ private:
     uint32_t ciclos;
     bool fin;
 
+    // One step of the run: the body of the paced loop of Ciclo.
+    void Paso();
+    // Draws the crash message: the skis still fine, or broken.
+    void MuestraChoque();
+    // Ends a run: the obstacles and the skier released, the tick stopped.
+    void Termina();
+
     friend class PruebaFaseDos;  // tests run single steps
 };
 

@@ -1,0 +1,266 @@
+#include "FaseDos.h"
+
+#include <allegro.h>
+#include <cstdio>
+
+#include "Esquiador.h"
+#include "Globales.h"
+#include "Hardware.h"
+#include "HiScore.h"
+#include "Mensajes.h"
+#include "Obstaculo.h"
+#include "Pause.h"
+#include "Pista.h"
+#include "Sonido.h"
+
+// The ski phase's tick: Ret2 only counts, on the library's timer.
+volatile uint32_t CiclosTempF2 = 0;
+
+void Ret2()
+{
+    CiclosTempF2++;
+}
+END_OF_FUNCTION(Ret2)
+
+namespace {
+
+const int Blanco = 7;  // the snow
+const int Azul = 1;
+const int Rojo = 2;
+
+const int PasosPorSegundo = 200;   // divided by the step length: ~200 pixels a second
+const int KFEsquiador = 20;        // divided by the step length
+const int PasosChoque = 500;       // divided by the step length: about 2.5 s
+const int MargenTrasChoque = 400;  // the course restarts this far below the skier
+const int FilaMensajeMeta = 50;
+const int FilaSalida = 415;        // the skier's y beyond which a finished run ends
+const int Premio = 1000;           // points per money bonus
+const int DineroPremio = 10;
+const int PuntosMeta = 100;
+const int EsperaFinal = 2000;      // ms of rest after a run that was not abandoned
+
+const int TipoEsquiador = 8;
+const int TipoChoque = 12;
+
+// Hit codes of the skier's collision pass and actions of the keyboard.
+const int ChoqueMeta = 1;
+const int ChoquePino = 11;
+const int ChoquePoste = 18;
+const int AccionPausa = 5;
+
+// Message ids.
+const int MsgDinero = 0;
+const int MsgPuntos = 1;
+const int MsgRecord = 2;
+const int MsgEsquisBien = 6;
+const int MsgEsquisRotos = 7;
+const int MsgMeta = 8;
+
+const int Abandono = -127;
+
+}  // namespace
+
+FaseDos::FaseDos(int velocidad)
+    : pista(nullptr), esquiador(nullptr), indice(nullptr), pausa(nullptr), paso(velocidad + 1),
+      resultado(0), tecla(-1), desplazamiento(0), margen(0), choque(0), ciclos(0), fin(false)
+{
+    LOCK_VARIABLE(CiclosTempF2);
+    LOCK_FUNCTION(Ret2);
+    pausa = new Pause;
+    pista = new Pista;
+}
+
+FaseDos::~FaseDos()
+{
+    // The game-over backdrop starts a run that never runs: take it down here.
+    if (esquiador != nullptr) Termina();
+    delete pausa;
+    delete pista;
+}
+
+void FaseDos::Inicia()
+{
+    // A run started but never run (a backdrop) gives way to the new one.
+    delete esquiador;
+    esquiador = new Esquiador;
+    esquiador->SetKF(KFEsquiador / paso);
+    pista->Init();
+
+    H->cls(Blanco);
+    H->ClrFondo(Blanco);
+    pista->Dibuja();
+    esquiador->Dibuja(true);
+    Marcadores();
+    choque = 0;
+    H->VuelcaBuffer();
+
+    InitTemp();
+    install_int_ex(Ret2, BPS_TO_TIMER(PasosPorSegundo / paso));
+}
+
+void FaseDos::Termina()
+{
+    pista->DeInit();
+    delete esquiador;
+    esquiador = nullptr;
+    indice = nullptr;
+    remove_int(Ret2);
+}
+
+int FaseDos::Ciclo()
+{
+    resultado = 0;
+    while (resultado == 0) {
+        if (ciclos < CiclosTempF2) Paso();
+    }
+    Termina();
+    if (resultado != Abandono) H->Rest(EsperaFinal);
+    return resultado;
+}
+
+void FaseDos::Paso()
+{
+    pista->Borra();
+    esquiador->Borra();
+    fin = pista->Avanza(paso, desplazamiento, margen);
+
+    // A pending hit steers this step instead of a key.
+    if (choque == 0) {
+        tecla = H->Tecla();
+    } else {
+        tecla = choque;
+        choque = 0;
+    }
+
+    if (tecla == AccionPausa) {
+        resultado = Pausar();
+        // The player has left the run: nothing more may happen in it, and no
+        // crash or finish later in this step may turn the abandon into a result.
+        if (resultado == Abandono) {
+            ciclos++;
+            return;
+        }
+    }
+
+    esquiador->Avanza(tecla, paso, desplazamiento, fin, margen);
+    indice = pista->Indice();
+    choque = esquiador->Choque(indice, desplazamiento);
+
+    if (choque == ChoquePino) {
+        pista->Borra();
+        choque = 0;
+        Choca();
+        if (Vidas == 0) resultado = -1;
+        InitTemp();
+        pista->SetMargin(MargenTrasChoque);
+        esquiador->SetY(H->TextHeight());
+        H->cls(Blanco);
+        pista->Dibuja();
+    }
+
+    if (choque == ChoquePoste) {
+        pista->Borra();
+        choque = 0;
+        Choca();
+        resultado = Vidas == 0 ? -1 : 1;
+        InitTemp();
+    }
+
+    // The finish crossed; the hit stays pending and points the skier straight down.
+    if (choque == ChoqueMeta) {
+        SFX->SAplauso();
+        H->TextOutCentre(SMS->Leer(MsgMeta), FilaMensajeMeta, -1, Azul);
+        Puntos += PuntosMeta;
+        H->VuelcaBuffer();
+    }
+
+    if (Puntos >= ProximaVida) {
+        ProximaVida += Premio;
+        Dinero += DineroPremio;
+        SFX->SExtra();
+    }
+
+    if (fin && esquiador->VerY() > FilaSalida) resultado = 1;
+
+    if (resultado == 0) {
+        esquiador->Dibuja(true);
+        pista->Dibuja();
+        Marcadores();
+        H->VuelcaBuffer();
+    }
+    ciclos++;
+}
+
+void FaseDos::Marcadores()
+{
+    // Three texts of up to 62 characters and three 32-bit values always fit.
+    char linea[256];
+    std::snprintf(linea, sizeof linea, "%s%i          %s%i          %s%i ", SMS->Leer(MsgDinero),
+                  (int)Dinero, SMS->Leer(MsgPuntos), (int)Puntos, SMS->Leer(MsgRecord),
+                  Record->LeePuntos(0));
+    // The band is repainted first, so a line that got shorter leaves no trace of the longer one.
+    H->DrawFondoBuffer(0, 0, 640, H->TextHeight(), 0, 0);
+    H->TextOutCentre(linea, 0, -1, Blanco);
+}
+
+void FaseDos::InitTemp()
+{
+    ciclos = 0;
+    CiclosTempF2 = 0;
+}
+
+void FaseDos::MuestraChoque()
+{
+    if (Vidas != 0)
+        H->TextOutCentre(SMS->Leer(MsgEsquisBien), 0, -1, Azul);
+    else
+        H->TextOutCentre(SMS->Leer(MsgEsquisRotos), 0, -1, Rojo);
+}
+
+void FaseDos::Choca()
+{
+    SFX->SGolpe();
+    esquiador->Borra();
+    esquiador->SetTipo(TipoChoque);
+    esquiador->Actualiza();
+    Vidas--;
+    MuestraChoque();
+
+    // The course stands still while the crashed skier tumbles.
+    InitTemp();
+    while (ciclos < (uint32_t)(PasosChoque / paso)) {
+        if (ciclos < CiclosTempF2) {
+            esquiador->Borra();
+            pista->Borra();
+            pista->Dibuja();
+            esquiador->Dibuja(true);
+            MuestraChoque();
+            H->VuelcaBuffer();
+            ciclos++;
+        }
+    }
+
+    InitTemp();
+    esquiador->SetTipo(TipoEsquiador);
+    esquiador->Actualiza();
+}
+
+int FaseDos::Pausar()
+{
+    // The frozen scene becomes the background the overlay restores.
+    pista->Dibuja();
+    esquiador->Dibuja(false);
+    Marcadores();
+    H->CopyFondo();
+
+    const int r = pausa->PauseGame();
+
+    H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+    H->ClrFondo(Blanco);
+    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
+    pista->Dibuja();
+    Marcadores();
+    H->VuelcaBuffer();
+    InitTemp();
+    return r;
+}
