@@ -16,6 +16,12 @@ inline uint16_t Rgb(int r, int g, int b)
     return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
 }
 
+// The 8-bit channels of a 5-6-5 pixel, widened by repeating the top bits,
+// as the library widens them.
+inline int RojoDe(uint16_t c) { return (((c >> 11) & 31) << 3) | (((c >> 11) & 31) >> 2); }
+inline int VerdeDe(uint16_t c) { return (((c >> 5) & 63) << 2) | (((c >> 5) & 63) >> 4); }
+inline int AzulDe(uint16_t c) { return ((c & 31) << 3) | ((c & 31) >> 2); }
+
 struct Lienzo {
     int ancho;
     int alto;
@@ -26,6 +32,22 @@ struct Lienzo {
     bool Dentro(int x, int y) const { return x >= 0 && y >= 0 && x < ancho && y < alto; }
     uint16_t Lee(int x, int y) const { return Dentro(x, y) ? pixeles[static_cast<size_t>(y) * ancho + x] : ColorTransparente; }
     void Pon(int x, int y, uint16_t c) { if (Dentro(x, y)) pixeles[static_cast<size_t>(y) * ancho + x] = c; }
+
+    // Fills a box, clipped to the picture.
+    void Rellena(int x, int y, int w, int h, uint16_t c);
+
+    // Copies a w x h area of `origen` at (ox, oy) to (x, y); with `conMascara`
+    // the transparent pixels of the area leave this picture as it was.
+    void Copia(const Lienzo& origen, int ox, int oy, int w, int h, int x, int y, bool conMascara = false);
+
+    // Copies the whole of `origen` stretched to w x h at (x, y), nearest pixel.
+    void CopiaEstirada(const Lienzo& origen, int x, int y, int w, int h);
+
+    // The picture flipped left to right.
+    Lienzo Espejo() const;
+
+    // Writes the picture as a binary PPM (8-bit RGB); false when the file cannot be written.
+    bool GuardaPPM(const char* ruta) const;
 };
 
 #endif

@@ -1,0 +1,197 @@
+// Renders every entry of both sprite sheets, cut and composed the way the
+// game cuts and composes them, scaled up on a checkerboard so transparency
+// shows: one row per figure family, the "New" set above the "Original" set.
+// Also writes 1x previews of the road, title and credits pictures.
+//
+//   galeria DIRECTORY [SCALE]   writes galeria.ppm, carretera0.ppm,
+//                               carretera1.ppm, titulo.ppm, creditos.ppm
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "Imagenes.h"
+
+namespace {
+
+struct Entrada {
+    Lienzo imagen;
+};
+
+Lienzo Corta(const Lienzo& hoja, int x, int y, int w, int h)
+{
+    Lienzo l(w, h, ColorTransparente);
+    l.Copia(hoja, x, y, w, h, 0, 0);
+    return l;
+}
+
+// The families of the sheet, each a list of entries in the game's order.
+std::vector<std::vector<Lienzo>> Familias(const Lienzo& hoja)
+{
+    std::vector<std::vector<Lienzo>> familias;
+    const int fila[6] = {0, 48, 96, 128, 160, 192};
+    const int ancho[6] = {112, 112, 64, 64, 64, 32};
+    const int alto[6] = {48, 48, 32, 32, 32, 32};
+    for (int t = 0; t < 6; t++) {
+        std::vector<Lienzo> v;
+        for (int lado = 0; lado < 2; lado++)
+            for (int f = 0; f < 4; f++)
+                v.push_back(Corta(hoja, ancho[t] * f, fila[t] + 224 * lado, ancho[t], alto[t]));
+        familias.push_back(v);
+    }
+    std::vector<Lienzo> heroe, conEsquis;
+    for (int v = 0; v < 4; v++)
+        for (int f = 0; f < 2; f++) {
+            heroe.push_back(Corta(hoja, 32 * f, 448 + 32 * v, 32, 32));
+            Lienzo c(46, 32, ColorTransparente);
+            c.Copia(hoja, 32 * f, 448 + 32 * v, 32, 32, 0, 0);
+            c.Copia(hoja, 64 + 16 * f, 448, 16, 32, 30, 0, true);
+            conEsquis.push_back(c);
+        }
+    familias.push_back(heroe);
+    familias.push_back(conEsquis);
+    std::vector<Lienzo> esquiador = {Corta(hoja, 0, 576, 32, 44)};
+    for (int v = 1; v <= 4; v++)
+        esquiador.push_back(Corta(hoja, 0, 620 + 40 * (v - 1), 42, 40));
+    for (int f = 0; f < 3; f++)
+        esquiador.push_back(Corta(hoja, 48 * f, 886, 48, 45));
+    familias.push_back(esquiador);
+    std::vector<Lienzo> puertas;
+    for (int ancho : {84, 130})
+        for (int f = 0; f < 4; f++) {
+            Lienzo g(ancho, 32, ColorTransparente);
+            g.Copia(hoja, 28 * f, 780, 14, 32, 0, 0);
+            g.Copia(hoja, 28 * f + 14, 780, 14, 32, ancho - 14, 0);
+            puertas.push_back(g);
+        }
+    familias.push_back(puertas);
+    std::vector<Lienzo> pista = {Corta(hoja, 0, 812, 48, 10), Corta(hoja, 0, 822, 48, 64), Corta(hoja, 48, 822, 48, 64)};
+    Lienzo banner = Corta(hoja, 0, 995, 128, 48);
+    for (int ancho : {100, 150}) {
+        Lienzo m(ancho, 112, ColorTransparente);
+        m.Copia(hoja, 0, 931, 25, 64, 0, 48);
+        m.Copia(hoja, 0, 931, 25, 64, ancho - 25, 48);
+        m.CopiaEstirada(banner, 0, 0, ancho - 17, 48);
+        pista.push_back(m);
+    }
+    familias.push_back(pista);
+    return familias;
+}
+
+// Paints a picture scaled up, transparent pixels as a grey checkerboard.
+void Pega(Lienzo& destino, const Lienzo& l, int x, int y, int escala)
+{
+    for (int j = 0; j < l.alto * escala; j++)
+        for (int i = 0; i < l.ancho * escala; i++) {
+            uint16_t c = l.Lee(i / escala, j / escala);
+            if (c == ColorTransparente)
+                c = ((i / 6 + j / 6) % 2) ? Rgb(200, 200, 200) : Rgb(150, 150, 150);
+            destino.Pon(x + i, y + j, c);
+        }
+}
+
+// A still of each phase as the game would show it, to judge the pictures
+// together: the road with traffic and the hero at the shop door, and the
+// slope with gates, trees, a heap and the skier.
+Lienzo Escena(const Lienzo& hoja, int set)
+{
+    Lienzo l = DibujaCarretera(set);
+    const int fila[6] = {0, 48, 96, 128, 160, 192};
+    const int ancho[6] = {112, 112, 64, 64, 64, 32};
+    const int alto[6] = {48, 48, 32, 32, 32, 32};
+    struct Coche { int tipo, izquierda, x, y, f; };
+    const Coche coches[] = {{0, 0, 20, 70, 0}, {2, 0, 200, 130, 1}, {5, 0, 330, 180, 2}, {4, 0, 470, 80, 0},
+                            {1, 1, 420, 236, 3}, {3, 1, 250, 300, 1}, {2, 1, 60, 340, 2}, {0, 1, 520, 325, 1}};
+    for (const Coche& c : coches)
+        l.Copia(hoja, ancho[c.tipo] * c.f, fila[c.tipo] + 224 * c.izquierda, ancho[c.tipo], alto[c.tipo], c.x, c.y, true);
+    l.Copia(hoja, 0, 448 + 96, 32, 32, 290, 428, true);
+    l.Copia(hoja, 32, 448 + 64, 32, 32, 150, 20, true);
+    l.Copia(hoja, 64, 448, 16, 32, 180, 20, true);
+    l.Rellena(0, 0, 640, 18, Rgb(255, 255, 255));
+    return l;
+}
+
+Lienzo EscenaNieve(const Lienzo& hoja)
+{
+    Lienzo l(640, 480, Rgb(255, 255, 255));
+    auto pon = [&](int hx, int hy, int w, int h, int x, int y) { l.Copia(hoja, hx, hy, w, h, x, y, true); };
+    pon(0, 822, 48, 64, 40, 60);
+    pon(48, 822, 48, 64, 540, 90);
+    pon(0, 822, 48, 64, 470, 300);
+    pon(48, 822, 48, 64, 100, 330);
+    pon(0, 812, 48, 10, 330, 380);
+    pon(0, 780, 14, 32, 220, 250);
+    pon(14, 780, 14, 32, 336, 250);
+    pon(28, 780, 14, 32, 300, 420);
+    pon(42, 780, 14, 32, 370, 420);
+    pon(0, 576, 32, 44, 300, 150);
+    pon(0, 620, 42, 40, 160, 160);
+    pon(0, 700, 42, 40, 420, 170);
+    pon(48, 886, 48, 45, 520, 400);
+    l.Rellena(0, 0, 640, 18, Rgb(255, 255, 255));
+    return l;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "use: galeria DIRECTORY [SCALE]\n");
+        return 1;
+    }
+    std::string dir = argv[1];
+    int escala = argc > 2 ? std::atoi(argv[2]) : 3;
+    if (escala < 1)
+        escala = 1;
+    const int hueco = 4;
+
+    std::vector<std::vector<std::vector<Lienzo>>> sets;
+    for (int set = 0; set < 2; set++)
+        sets.push_back(Familias(DibujaHoja(set)));
+
+    int ancho = 0, alto = 0;
+    for (const auto& familias : sets) {
+        for (const auto& fam : familias) {
+            int w = hueco, h = 0;
+            for (const Lienzo& l : fam) {
+                w += l.ancho * escala + hueco;
+                h = std::max(h, l.alto * escala);
+            }
+            ancho = std::max(ancho, w);
+            alto += h + hueco;
+        }
+        alto += 6 * hueco;
+    }
+    Lienzo galeria(ancho, alto, Rgb(60, 60, 70));
+    int y = hueco;
+    for (const auto& familias : sets) {
+        for (const auto& fam : familias) {
+            int x = hueco, h = 0;
+            for (const Lienzo& l : fam) {
+                Pega(galeria, l, x, y, escala);
+                x += l.ancho * escala + hueco;
+                h = std::max(h, l.alto * escala);
+            }
+            y += h + hueco;
+        }
+        galeria.Rellena(0, y + hueco, ancho, 2 * hueco, Rgb(255, 255, 255));
+        y += 6 * hueco;
+    }
+    bool bien = galeria.GuardaPPM((dir + "/galeria.ppm").c_str());
+    bien = DibujaCarretera(0).GuardaPPM((dir + "/carretera0.ppm").c_str()) && bien;
+    bien = DibujaCarretera(1).GuardaPPM((dir + "/carretera1.ppm").c_str()) && bien;
+    bien = DibujaTitulo().GuardaPPM((dir + "/titulo.ppm").c_str()) && bien;
+    bien = DibujaFondoCreditos().GuardaPPM((dir + "/creditos.ppm").c_str()) && bien;
+    for (int set = 0; set < 2; set++) {
+        char nombre[64];
+        std::snprintf(nombre, sizeof nombre, "/escena%d.ppm", set);
+        bien = Escena(DibujaHoja(set), set).GuardaPPM((dir + nombre).c_str()) && bien;
+        std::snprintf(nombre, sizeof nombre, "/nieve%d.ppm", set);
+        bien = EscenaNieve(DibujaHoja(set)).GuardaPPM((dir + nombre).c_str()) && bien;
+        std::snprintf(nombre, sizeof nombre, "/hoja%d.ppm", set);
+        bien = DibujaHoja(set).GuardaPPM((dir + nombre).c_str()) && bien;
+    }
+    return bien ? 0 : 1;
+}
