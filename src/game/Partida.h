@@ -21,6 +21,18 @@ private:
     int32_t resultadoUno;
     int32_t resultadoDos;
     int32_t indice;
+
+    // One run of each phase (set up, then play to its end). Play always goes
+    // through these two; tests put scripted runs in their place.
+    int (*juegaUno)(FaseUno* fase, int estado);
+    int (*juegaDos)(FaseDos* fase);
+    static int JuegaUno(FaseUno* fase, int estado);
+    static int JuegaDos(FaseDos* fase);
+
+    void FinSinDinero();
+    int Puesto();
+
+    friend class PruebaPartida;  // tests script the phase results
 };
 
 #endif

@@ -1,0 +1,233 @@
+// The title screen and its main menu: the hero walks up and down beside the
+// six options and walks off to the right when one is chosen.
+#include "Menus.h"
+
+#include <allegro.h>
+#include <cstdio>
+
+#include "Configuracion.h"
+#include "Globales.h"
+#include "Hardware.h"
+#include "HiScore.h"
+#include "Mensajes.h"
+#include "Sonido.h"
+#include "Zumbelo.h"
+
+// The menus' tick counter, advanced by the library's timer.
+volatile uint32_t CiclosTempMenu = 0;
+
+void RetM()
+{
+    CiclosTempMenu = CiclosTempMenu + 1;
+}
+END_OF_FUNCTION(RetM)
+
+namespace {
+
+const int TicksMenu = 100;      // menu steps per second
+const int TicksSalida = 300;    // while the figure walks off after a choice
+const int FiguraX = 100;        // where the pointer figure stands
+const int FiguraY = 230;        // beside option 0
+const int FinSalida = 449;      // the walk-off goes on while x is at most this
+
+// Version text of the title: "V. 2.0F".
+const int VersionMayor = 2;
+const int VersionMenor = 0;
+const char* const VersionLetra = "F";
+
+// The main-menu options.
+const int OpIniciar = 0;
+const int OpIdioma = 1;
+const int OpOpciones = 2;
+const int OpRecords = 3;
+const int OpCreditos = 4;
+const int OpSalir = 5;
+
+}  // namespace
+
+Menus::Menus()
+    : alto(0), tecla(-1), resultado(0), ciclos(0), opcion(0), i(0), j(0), posY{0, 0, 0, 0, 0, 0},
+      figura(nullptr)
+{
+    LOCK_VARIABLE(CiclosTempMenu);
+    LOCK_FUNCTION(RetM);
+    figura = new Zumbelo(1);
+    figura->SetX(FiguraX);
+    figura->SetY(FiguraY);
+    figura->SetKF(10);
+}
+
+Menus::~Menus()
+{
+    delete figura;
+}
+
+void Menus::InitTemp()
+{
+    ciclos = 0;
+    CiclosTempMenu = 0;
+}
+
+void Menus::Prepara()
+{
+    char version[16];
+    H->SetFondo(20);
+    H->SetFont(15);
+    std::snprintf(version, sizeof version, "V. %i.%i%s", VersionMayor, VersionMenor, VersionLetra);
+    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
+    H->TextOut(version, 0, 0, 0, -1);
+
+    H->SetFont("DFFontNieve_DATA", "DFFontNieve_Pal");
+    alto = static_cast<int>(H->TextHeight() * 0.7);
+    for (i = 0; i < 3; i++) H->TextOutCentre_ex(SMS->Leer(9 + i), 480, 16 + alto * i, -1, -1);
+}
+
+void Menus::PpalTxt()
+{
+    H->SetFont("DFFontMenu_DATA", "DFFontMenu_PAL");
+    alto = static_cast<int>(H->TextHeight() * 0.75);
+    for (i = 0; i < 6; i++) {
+        posY[i] = 230 + alto * i;
+        H->TextOut(SMS->Leer(12 + i), 150, 225 + alto * i, -1, -1);
+    }
+}
+
+int Menus::MenuPpal()
+{
+    SFX->MMenu();
+    InitTemp();
+    install_int_ex(RetM, BPS_TO_TIMER(TicksMenu));
+
+    resultado = 0;
+    opcion = 0;
+    figura->SetX(FiguraX);
+    figura->SetY(FiguraY);
+    figura->Actualiza();
+
+    Prepara();
+    PpalTxt();
+    H->CopyFondo();  // erasing the figure restores the texts
+    H->Fundido(1);
+    InitTemp();
+    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);  // the fade's last image is a shade dark
+    H->VuelcaBuffer();
+
+    while (resultado == 0) {
+        if (ciclos >= CiclosTempMenu) continue;
+
+        figura->Borra();
+        figura->Dibuja(true);
+        H->VuelcaBuffer();
+        tecla = H->Tecla();
+        H->ClearKeyBuf();
+        Desplaza(tecla, 4);
+        ciclos++;
+
+        if (tecla != 4 || resultado != 0) continue;
+        switch (opcion) {
+        case OpIniciar:
+            resultado = 1;
+            break;
+        case OpIdioma:
+            Config->ToggleIdioma();
+            break;
+        case OpOpciones:
+            MenuConfig();
+            if (Retorno != 0) {
+                // The screen could not be opened again: nothing is left to draw on.
+                remove_int(RetM);
+                SFX->MStop();
+                return -127;
+            }
+            break;
+        case OpRecords:
+            Records();
+            break;
+        case OpCreditos:
+            H->Fundido(-1);
+            Creditos();
+            break;
+        case OpSalir:
+            resultado = -127;
+            H->Fundido(-1);
+            break;
+        }
+        // A fresh menu after every action; when the menu is ending the
+        // screen stays as the choice left it, so it does not flash back up.
+        if (resultado == 0) {
+            figura->SetY(FiguraY);
+            opcion = 0;
+            Prepara();
+            PpalTxt();
+            H->CopyFondo();
+            H->VuelcaBuffer();
+            H->ClearKeyBuf();
+            InitTemp();
+        }
+    }
+
+    remove_int(RetM);
+    SFX->MStop();
+    return resultado;
+}
+
+void Menus::Camina()
+{
+    while (ciclos >= CiclosTempMenu) {
+    }
+    figura->Borra();
+    figura->Mueve();
+    figura->Mueve();
+    figura->Dibuja(true);
+    H->VuelcaBuffer();
+    ciclos++;
+}
+
+void Menus::Desplaza(int t, int ultima)
+{
+    if (t == 1 && opcion <= ultima) {
+        figura->ActualizaMov(1);
+        opcion++;
+        InitTemp();
+        // The velocity check stops the walk should an edge of the screen stop the figure.
+        while (figura->VerY() < posY[opcion] && figura->VerVelY() != 0) Camina();
+    } else if (t == 0 && opcion > 0) {
+        figura->ActualizaMov(0);
+        opcion--;
+        InitTemp();
+        while (figura->VerY() > posY[opcion] && figura->VerVelY() != 0) Camina();
+    } else if (t == 4) {
+        figura->ActualizaMov(3);
+        InitTemp();
+        install_int_ex(RetM, BPS_TO_TIMER(TicksSalida));
+        while (figura->VerX() <= FinSalida && figura->VerVelX() != 0) Camina();
+        figura->SetX(FiguraX);
+        install_int_ex(RetM, BPS_TO_TIMER(TicksMenu));
+        return;
+    } else {
+        return;
+    }
+    // Arrived: he turns to face the option; keys pressed on the way are dropped.
+    figura->Borra();
+    figura->ActualizaMov(3);
+    figura->Dibuja(true);
+    H->ClearKeyBuf();
+}
+
+void Menus::LineaRecord(char* texto, size_t largo, const char* nombre, int puntos)
+{
+    std::snprintf(texto, largo, "%-9.9s . . . . . . %i", nombre, puntos);
+}
+
+void Menus::Records()
+{
+    char linea[64];
+    Prepara();
+    H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+    for (i = 0; i < 10; i++) {
+        LineaRecord(linea, sizeof linea, Record->LeeNombre(i), Record->LeePuntos(i));
+        H->TextOut(linea, 175, 245 + 20 * i, -1, -1);
+    }
+    H->VuelcaBuffer();
+    H->EsperaTecla();
+}

@@ -1,0 +1,168 @@
+// The settings menu: screen mode, sound, keys, graphic set and frame
+// skipping, with the same walking pointer as the main menu.
+#include "Menus.h"
+
+#include <allegro.h>
+#include <cstdio>
+
+#include "Configuracion.h"
+#include "Globales.h"
+#include "Hardware.h"
+#include "Mensajes.h"
+#include "Sonido.h"
+#include "SprManager.h"
+#include "Zumbelo.h"
+
+namespace {
+
+const int FiguraY = 230;  // beside the first line
+
+// The settings lines.
+const int OpPantalla = 0;
+const int OpSonido = 1;
+const int OpTeclas = 2;
+const int OpSet = 3;
+const int OpSaltos = 4;
+const int OpVolver = 5;
+
+const int Acciones = 6;          // up, down, left, right, select, pause
+const int PausaTeclas = 1000;    // ms the six new keys stay on screen
+
+}  // namespace
+
+void Menus::TextoCfg(int linea, char* texto, size_t largo)
+{
+    switch (linea) {
+    case OpPantalla:
+        std::snprintf(texto, largo, "%s", SMS->Leer(Config->VerWindowed() ? 19 : 18));
+        break;
+    case OpSonido:
+        std::snprintf(texto, largo, "%s%s", SMS->Leer(20), SMS->Leer(Config->VerSonido() ? 24 : 23));
+        break;
+    case OpTeclas:
+        std::snprintf(texto, largo, "%s", SMS->Leer(21));
+        break;
+    case OpSet:
+        std::snprintf(texto, largo, "%s%s", SMS->Leer(22), SMS->Leer(Config->SetGraf() == 0 ? 32 : 33));
+        break;
+    case OpSaltos:
+        std::snprintf(texto, largo, "%s %i", SMS->Leer(77), Config->VerSpeed());
+        break;
+    default:
+        std::snprintf(texto, largo, "%s", SMS->Leer(31));
+        break;
+    }
+}
+
+void Menus::CfgTxt()
+{
+    char linea[128];
+    H->SetFont("DFFontMenu_DATA", "DFFontMenu_PAL");
+    alto = static_cast<int>(H->TextHeight() * 0.75);
+    for (i = 0; i < 6; i++) {
+        posY[i] = 230 + alto * i;
+        TextoCfg(i, linea, sizeof linea);
+        H->TextOut(linea, 150, 225 + alto * i, -1, -1);
+    }
+}
+
+int Menus::MenuConfig()
+{
+    InitTemp();
+    opcion = 0;
+    Prepara();
+    CfgTxt();
+    H->CopyFondo();
+    figura->SetY(FiguraY);
+
+    for (;;) {
+        if (ciclos >= CiclosTempMenu) continue;
+
+        figura->Borra();
+        figura->Dibuja(true);
+        H->VuelcaBuffer();
+        tecla = H->Tecla();
+        H->ClearKeyBuf();
+        Desplaza(tecla, 4);
+        ciclos++;
+
+        if (tecla != 4) continue;
+        switch (opcion) {
+        case OpPantalla:
+            // Without a screen the program ends as a failed start-up does.
+            if (CambiaModo() != 0) return 1;
+            break;
+        case OpSonido:
+            Config->ToggleSonido();
+            SFX->MMenu();
+            break;
+        case OpTeclas:
+            DefineTeclas();
+            break;
+        case OpSet:
+            CambiaSet();
+            break;
+        case OpSaltos:
+            Config->SetSpeed();
+            break;
+        case OpVolver:
+            return 0;
+        }
+        // The same line stays selected, so repeated selects step the same setting.
+        Prepara();
+        CfgTxt();
+        H->CopyFondo();
+        InitTemp();
+    }
+}
+
+int Menus::CambiaModo()
+{
+    Config->ToggleWindowed();
+    H->DeInit();
+    if (H->InitGraph() != 0 || H->Init() != 0) {
+        Retorno = 1;
+        return 1;
+    }
+    return 0;
+}
+
+void Menus::CambiaSet()
+{
+    Config->ToggleSet();
+    M->Init();
+    // The figure takes its picture from the new sheet at once, keeping its facing.
+    figura->Actualiza();
+}
+
+void Menus::DefineTeclas()
+{
+    Prepara();
+    H->SetFont("DFFontMenu_DATA", "DFFontMenu_PAL");
+    H->TextOutCentre(SMS->Leer(34), 230, -1, -1);
+    H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+
+    for (i = 0; i < Acciones; i++) H->GrabarTecla(i, 0);
+
+    for (i = 0; i < Acciones; i++) {
+        H->TextOutCentre(SMS->Leer(25 + i), 280 + 24 * i, -1, -1);
+        H->VuelcaBuffer();
+        H->ClearKeyBuf();
+
+        // A key already given to an earlier action is refused, and so is one
+        // without a scan code, which could never be bound.
+        int nueva = -1;
+        while (nueva == -1) {
+            nueva = H->VerTecla();
+            if (nueva == -1) continue;
+            const int codigo = nueva >> 8;
+            bool usada = codigo == 0;
+            for (j = 0; j < i; j++) {
+                if (H->VerTecla(j) == codigo) usada = true;
+            }
+            if (usada) nueva = -1;
+        }
+        H->GrabarTecla(i, nueva);
+    }
+    rest(PausaTeclas);
+}
