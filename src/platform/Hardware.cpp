@@ -37,18 +37,22 @@ const int SaltoFundido = 25;
 Hardware::Hardware()
     : buffer(nullptr), fondo(nullptr), fuenteBase(nullptr), datos(nullptr), modo(0),
       teclaIzquierda(0), teclaDerecha(0), teclaArriba(0), teclaAbajo(0),
-      teclaSeleccionar(0), teclaPausa(0), fuenteLibreria(nullptr)
+      teclaSeleccionar(0), teclaPausa(0), fuenteLibreria(font), arrancada(false)
 {
     for (int i = 0; i < 8; i++) colores[i] = 0;
+    for (int a = 0; a < 6; a++) *Enlace(a) = TeclasPorDefecto[a];
 
-    install_allegro(SYSTEM_AUTODETECT, &errno, reinterpret_cast<int (*)(void (*)(void))>(atexit));
+    // With no display to open (no X server) the library cannot start, and
+    // nothing else of it may be touched: InitGraph then reports the failure.
+    arrancada = install_allegro(SYSTEM_AUTODETECT, &errno,
+                                reinterpret_cast<int (*)(void (*)(void))>(atexit)) == 0;
+    if (!arrancada) return;
     install_keyboard();
     install_timer();
     install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr);
     set_volume(128, 128);
     set_hardware_volume(128, 128);
     srand(static_cast<unsigned>(time(nullptr)));
-    for (int a = 0; a < 6; a++) *Enlace(a) = TeclasPorDefecto[a];
     set_color_depth(16);
     set_window_title(TituloVentana);
 
@@ -67,6 +71,10 @@ Hardware::~Hardware()
 int Hardware::InitGraph()
 {
     modo = (Config != nullptr && Config->VerWindowed()) ? ModoVentana : ModoCompleto;
+    if (!arrancada) {
+        allegro_message("Incapaz de entrar a modo grafico\n%s\n", allegro_error);
+        return 1;
+    }
     if (set_gfx_mode(modo, AnchoPantalla, AltoPantalla, 0, 0) != 0) {
         allegro_message("No se puede iniciar modo gr\xE1"
                         "fico seleccionado\nSe va a intentar modo GFX_SAFE");

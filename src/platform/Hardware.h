@@ -93,6 +93,7 @@ private:
     void LiberaFuentes();
 
     FONT* fuenteLibreria;  // the library's own font, safe to fall back on
+    bool arrancada;        // the library started: without a display it cannot
     int Color(int indice);
     bool FuenteDeDatos(const FONT* f);
     int* Enlace(int action);
