@@ -22,8 +22,8 @@ protected:
     void TearDown() override
     {
         delete SMS;
-        SMS = nullptr;
         delete Config;
+        SMS = nullptr;
         Config = nullptr;
     }
     std::string Texto(int idioma, int id)
@@ -86,7 +86,7 @@ TEST_F(Textos, CreditsStandAtTheSameIdsInBothLanguages)
         }
 }
 
-TEST_F(Textos, TheNextReadAfterALanguageSwitchGivesTheOtherLanguage)
+TEST_F(Textos, TheNextReadAfterALanguageSwitchGivesTheOtherLanguageAndOutsideIdsGiveNothing)
 {
     ASSERT_EQ(Config->VerIdioma(), 0);
     const char* antes = SMS->Leer(12);
@@ -96,10 +96,6 @@ TEST_F(Textos, TheNextReadAfterALanguageSwitchGivesTheOtherLanguage)
     EXPECT_STREQ(antes, "Iniciar") << "earlier texts stay valid";
     Config->ToggleIdioma();
     EXPECT_STREQ(SMS->Leer(12), "Iniciar");
-}
-
-TEST_F(Textos, IdsOutsideTheTableGiveAnEmptyText)
-{
     for (int id : {-1, -1000, 80, 100000}) {
         ASSERT_NE(SMS->Leer(id), nullptr);
         EXPECT_STREQ(SMS->Leer(id), "") << id;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <allegro.h>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,36 +31,19 @@ bool Toca(int v, int n)
     return o != nullptr && o->len == s->len && std::memcmp(o->data, s->data, bytes) == 0;
 }
 
+// How many voices play object n (n = -1: how many voices play anything).
 int Sonando(int n)
 {
     int cuantas = 0;
-    for (int v = 0; v < 256; v++) cuantas += Toca(v, n);
+    for (int v = 0; v < 256; v++) cuantas += n < 0 ? voice_check(v) != nullptr : Toca(v, n);
     return cuantas;
-}
-
-int Voces()
-{
-    int cuantas = 0;
-    for (int v = 0; v < 256; v++) cuantas += voice_check(v) != nullptr;
-    return cuantas;
-}
-
-int Frecuencia(int n)
-{
-    for (int v = 0; v < 256; v++)
-        if (Toca(v, n)) return voice_get_frequency(v);
-    return -1;
 }
 
 void TodosLosEfectos()
 {
-    SFX->SAhh();
-    SFX->SAplauso();
-    SFX->SExtra();
-    SFX->SCash();
-    SFX->SFin();
-    SFX->SGolpe();
-    SFX->SSki();
+    for (auto efecto : {&Sonido::SAhh, &Sonido::SAplauso, &Sonido::SExtra, &Sonido::SCash, &Sonido::SFin,
+                        &Sonido::SGolpe, &Sonido::SSki})
+        (SFX->*efecto)();
     SFX->SAmb(false);
     SFX->SAmb_ex(false);
 }
@@ -76,9 +61,11 @@ protected:
         std::fprintf(f, "pcm.!default { type file; slave.pcm \"null\"; file \"%s/salida.raw\"; format \"raw\" }\n", dir);
         std::fclose(f);
         setenv("ALSA_CONFIG_PATH", ("/usr/share/alsa/alsa.conf:" + conf).c_str(), 1);
+        setenv("ALLEGRO", dir, 1);  // where the MIDI patch set is found
         std::remove("zumbelo.cfg");  // sound on, whatever an earlier test left
         ASSERT_TRUE(Entorno::ArrancaPantalla());
         ASSERT_STREQ(digi_driver->name, "ALSA");
+        SFX = new Sonido;
     }
     void TearDown() override { Entorno::Para(); }
 };
@@ -87,7 +74,6 @@ protected:
 
 TEST_F(Sonidos, EachEffectPlaysItsOwnSample)
 {
-    SFX = new Sonido;
     const struct { void (Sonido::*efecto)(); int objeto; } casos[] = {
         {&Sonido::SAhh, 0}, {&Sonido::SAplauso, 2}, {&Sonido::SCash, 5},
         {&Sonido::SExtra, 7}, {&Sonido::SFin, 8}, {&Sonido::SSki, 27},
@@ -101,12 +87,12 @@ TEST_F(Sonidos, EachEffectPlaysItsOwnSample)
     SFX->SGolpe();
     EXPECT_EQ(Sonando(19), 1);
     EXPECT_EQ(Sonando(26), 1);
-    EXPECT_EQ(Frecuencia(26), static_cast<SAMPLE*>(H->VerDatos()[26].dat)->freq * 16 / 10);
+    const int rapido = static_cast<SAMPLE*>(H->VerDatos()[26].dat)->freq * 16 / 10;
+    for (int v = 0; v < 256; v++) EXPECT_TRUE(!Toca(v, 26) || voice_get_frequency(v) == rapido) << "played 1.6 times faster";
 }
 
 TEST_F(Sonidos, MusicPlaysWithSoundOnAndWithSoundOffOnlyTheStopsWork)
 {
-    SFX = new Sonido;
     SFX->MMenu();
     EXPECT_GE(midi_pos, 0);
     SFX->MStop();
@@ -123,49 +109,69 @@ TEST_F(Sonidos, MusicPlaysWithSoundOnAndWithSoundOffOnlyTheStopsWork)
     EXPECT_LT(midi_pos, 0);
     SFX->SAmb(true);
     EXPECT_EQ(SFX->VerAmb(), 0);
-    EXPECT_EQ(Voces(), 0) << "the counted siren stops even with sound off";
+    EXPECT_EQ(Sonando(-1), 0) << "the counted siren stops even with sound off";
 
     TodosLosEfectos();
-    EXPECT_EQ(Voces(), 0);
+    EXPECT_EQ(Sonando(-1), 0);
     EXPECT_EQ(SFX->VerAmb(), 0);
 }
 
 TEST_F(Sonidos, TheSirenIsStartedOnceAndCounted)
 {
-    SFX = new Sonido;
-    SFX->SAmb(false);
-    SFX->SAmb(false);
-    EXPECT_EQ(Sonando(1), 1);
-    EXPECT_EQ(SFX->VerAmb(), 1);
-    SFX->SAmb(true);
-    EXPECT_EQ(Sonando(1), 0);
-    EXPECT_EQ(SFX->VerAmb(), 0);
-    SFX->SAmb(true);
-    EXPECT_EQ(SFX->VerAmb(), 0) << "a stray stop never takes the count below zero";
-
-    SFX->SAmb(false);
-    SFX->SAmb_ex(true);
-    EXPECT_EQ(Sonando(1), 0);
-    EXPECT_EQ(SFX->VerAmb(), 1) << "the uncounted stop leaves the count";
-    SFX->SAmb_ex(false);
-    SFX->SAmb_ex(false);
-    EXPECT_EQ(Sonando(1), 1) << "restarted, not stacked";
-    EXPECT_EQ(SFX->VerAmb(), 1);
+    const struct { void (Sonido::*orden)(bool); bool parar; int sonando, cuenta; const char* que; } pasos[] = {
+        {&Sonido::SAmb, false, 1, 1, "started"},
+        {&Sonido::SAmb, false, 1, 1, "started once"},
+        {&Sonido::SAmb, true, 0, 0, "stopped"},
+        {&Sonido::SAmb, true, 0, 0, "a stray stop never takes the count below zero"},
+        {&Sonido::SAmb, false, 1, 1, "started again"},
+        {&Sonido::SAmb_ex, true, 0, 1, "the uncounted stop leaves the count"},
+        {&Sonido::SAmb_ex, false, 1, 1, "restarted"},
+        {&Sonido::SAmb_ex, false, 1, 1, "restarted, not stacked"}};
+    for (const auto& p : pasos) {
+        (SFX->*p.orden)(p.parar);
+        EXPECT_EQ(Sonando(1), p.sonando) << p.que;
+        EXPECT_EQ(SFX->VerAmb(), p.cuenta) << p.que;
+    }
 }
 
 TEST_F(Sonidos, WithoutItsDatafileTheGamePlaysOnSilently)
 {
     mkdir("vacio", 0755);
     ASSERT_EQ(chdir("vacio"), 0);
+    delete SFX;
     SFX = new Sonido;
     ASSERT_EQ(chdir(".."), 0);
     SFX->MMenu();
     SFX->MNivel(1);
     TodosLosEfectos();
-    EXPECT_EQ(Voces(), 0);
+    EXPECT_EQ(Sonando(-1), 0);
     EXPECT_EQ(SFX->VerAmb(), 0);
     EXPECT_LT(midi_pos, 0);
     SFX->SAmb(true);
     SFX->SAmb_ex(true);
     SFX->MStop();
+}
+
+// The menu tune is heard through the sound card, played by the library's
+// software synthesizer with the MIDI patch set.
+TEST_F(Sonidos, TheMenuTuneIsHeardThroughThePatchSet)
+{
+    ASSERT_EQ(midi_driver->id, MIDI_DIGMID);
+    SFX->MMenu();
+    rest(1500);
+    SFX->MStop();
+    Entorno::Para();  // closes the sound card, so the whole capture is written
+    FILE* f = std::fopen("salida.raw", "rb");  // 16-bit unsigned stereo frames
+    ASSERT_NE(f, nullptr);
+    double suma = 0.0, cuantas = 0.0;
+    int pico = 0;
+    for (unsigned short x; std::fread(&x, sizeof(x), 1, f) == 1; cuantas++) {
+        const int d = static_cast<int>(x) - 32768;
+        suma += static_cast<double>(d) * d;
+        pico = std::max(pico, std::abs(d));
+    }
+    std::fclose(f);
+    ASSERT_GT(cuantas, 44100.0);
+    EXPECT_GT(std::sqrt(suma / cuantas), 300.0);
+    EXPECT_LT(pico, 32700);
 }

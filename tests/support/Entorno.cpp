@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 #include <cstdio>
+#include <unistd.h>
 
 #include "Configuracion.h"
 #include "Globales.h"
@@ -24,14 +25,18 @@ bool ArrancaPantalla()
         std::fwrite(ventana, 1, sizeof ventana, g);
         std::fclose(g);
     }
-    Retorno = 0;
-    ResMenu = 0;
-    Config = new Configuracion;
-    H = new Hardware;
-    if (H->InitGraph() != 0 || H->Init() != 0) {
+    // A busy shared X server now and then refuses a window: try a few times
+    // before calling it a failure of the game.
+    for (int intento = 0; intento < 3; intento++) {
+        Retorno = 0;
+        ResMenu = 0;
+        Config = new Configuracion;
+        H = new Hardware;
+        if (H->InitGraph() == 0 && H->Init() == 0) break;
         Para();
-        return false;
+        usleep(300000);
     }
+    if (H == nullptr) return false;
     // Keep running when another test's window takes the focus.
     set_display_switch_mode(SWITCH_BACKGROUND);
     return true;
