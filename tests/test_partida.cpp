@@ -6,6 +6,7 @@
 #include <allegro.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,31 +24,25 @@ namespace {
 // What the scripted phases return, in order, and what they saw.
 std::vector<int> guion;
 size_t siguiente = 0;
-std::vector<std::string> registro;
-std::vector<int> nivelesCarretera;
-int puntosAlAbandonar = -1;
-InyectorTeclas* jugador = nullptr;
+std::string registro;
+int puntosAlAbandonar = -1;  // given up on the slope with these points, a name is typed
+std::unique_ptr<InyectorTeclas> jugador;
 
-int Siguiente()
-{
-    return siguiente < guion.size() ? guion[siguiente++] : -127;
-}
+int Siguiente() { return siguiente < guion.size() ? guion[siguiente++] : -127; }
 
 int CarreteraGuionada(FaseUno*, int estado)
 {
-    registro.push_back("carretera " + std::to_string(estado));
-    nivelesCarretera.push_back(Nivel);
+    registro += "road " + std::to_string(estado) + " at level " + std::to_string(Nivel) + "; ";
     return Siguiente();
 }
 
 int PistaGuionada(FaseDos*)
 {
-    registro.push_back("pista");
+    registro += "ski; ";
     const int r = Siguiente();
     if (r == -127 && puntosAlAbandonar >= 0) {
-        // The player gives up with a good score and will type his name.
         Puntos = puntosAlAbandonar;
-        jugador = InyectorTeclas::TrasVaciado(InyectorTeclas::Texto("Tenaz\r"));
+        jugador.reset(new InyectorTeclas(InyectorTeclas::Texto("Tenaz\r")));
     }
     return r;
 }
@@ -62,44 +57,33 @@ protected:
         std::remove("scores.his");
         std::remove("zumbelo.cfg");
         ASSERT_TRUE(Entorno::ArrancaTodo());
-        guion.clear();
-        siguiente = 0;
-        registro.clear();
-        nivelesCarretera.clear();
-        puntosAlAbandonar = -1;
     }
     void TearDown() override
     {
+        jugador.reset();
         delete Game;
         Game = nullptr;
         Entorno::Para();
     }
 
-    // A game whose phases return the results given, in order.
-    static Partida* Guionada(std::vector<int> resultados)
+    // Plays a game whose phases return the results given, in order.
+    static void JuegaGuionada(const std::vector<int>& resultados, int puntos)
     {
         guion = resultados;
+        siguiente = 0;
+        registro.clear();
+        puntosAlAbandonar = puntos;
         H->cls(0);
+        delete Game;
         Game = new Partida;
         Game->juegaUno = CarreteraGuionada;
         Game->juegaDos = PistaGuionada;
-        return Game;
+        Game->Play();
+        jugador.reset();
     }
 
-    static int Puesto(Partida* p) { return p->Puesto(); }
-    static FaseUno* Carretera(Partida* p) { return p->faseUno; }
-
-    // The game-over banner: its left end, two spaces of red, at row 200 of the screen kept
-    // as the background for the fade.
-    static bool BandaRoja()
-    {
-        const int rojo = makecol16(255, 0, 0);
-        int fila = 0;
-        for (int x = 0; x < 640; x++) {
-            if (getpixel(H->VerFondo(), x, 202) == rojo) fila++;
-        }
-        return fila > 20;
-    }
+    static int Puesto() { return Game->Puesto(); }
+    static FaseUno* Carretera() { return Game->faseUno; }
 };
 
 TEST_F(PruebaPartida, ANewGameStartsFromScratchWhateverTheLastOneLeft)
@@ -109,11 +93,7 @@ TEST_F(PruebaPartida, ANewGameStartsFromScratchWhateverTheLastOneLeft)
     Vidas = 0;
     Nivel = 9;
     ProximaVida = 99000;
-    Config->SetSpeed();
-    Config->SetSpeed();
-    Config->SetSpeed();
-    const int s = Config->VerSpeed();
-
+    for (int n = 0; n < 3; n++) Config->SetSpeed();
     Game = new Partida;
     EXPECT_EQ(Dinero, 40);
     EXPECT_EQ(Puntos, 0);
@@ -121,72 +101,49 @@ TEST_F(PruebaPartida, ANewGameStartsFromScratchWhateverTheLastOneLeft)
     EXPECT_EQ(Nivel, 0);
     EXPECT_EQ(ProximaVida, 1000);
     // The frame-skipping setting as it stands when the game is made.
-    EXPECT_EQ(Carretera(Game)->VerPaso(), s + 2);
+    EXPECT_EQ(Carretera()->VerPaso(), Config->VerSpeed() + 2);
 }
 
-TEST_F(PruebaPartida, OutOfMoneyOnTheRoadSkipsTheSlopeAndShowsTheGameOverScreen)
+TEST_F(PruebaPartida, RoadAndSlopeAlternateUntilTheMoneyRunsOutOrThePlayerGivesUp)
 {
-    Guionada({-1})->Play();
-    EXPECT_EQ(registro, (std::vector<std::string>{"carretera 0"}));
-    EXPECT_EQ(Nivel, 0);
-    EXPECT_TRUE(BandaRoja());
-}
-
-TEST_F(PruebaPartida, CompletedRunsRaiseTheLevelAndSendTheHeroBackWithHisSkis)
-{
-    Guionada({1, 1, 1, 1, -127})->Play();
-    EXPECT_EQ(registro, (std::vector<std::string>{"carretera 0", "pista", "carretera 1", "pista",
-                                                  "carretera 1"}));
-    // Two completed runs: level 2 at the third road phase.
-    EXPECT_EQ(nivelesCarretera, (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(Nivel, 2);
-    // Given up on the road: no game-over screen.
-    EXPECT_FALSE(BandaRoja());
-}
-
-TEST_F(PruebaPartida, BrokenSkisKeepTheLevelAndSendTheHeroBackOnFoot)
-{
-    Guionada({1, -1, 1, 1, -1})->Play();
-    EXPECT_EQ(registro, (std::vector<std::string>{"carretera 0", "pista", "carretera -1", "pista",
-                                                  "carretera 1"}));
-    EXPECT_EQ(nivelesCarretera, (std::vector<int>{0, 0, 1}));
-    EXPECT_TRUE(BandaRoja());
-}
-
-TEST_F(PruebaPartida, GivingUpOnTheSlopeEndsTheGameWithoutTheGameOverScreen)
-{
-    Guionada({1, -127})->Play();
-    EXPECT_EQ(registro, (std::vector<std::string>{"carretera 0", "pista"}));
-    EXPECT_EQ(Nivel, 0);
-    EXPECT_FALSE(BandaRoja());
-}
-
-TEST_F(PruebaPartida, AGameGivenUpStillEntersTheHallOfFame)
-{
-    puntosAlAbandonar = 950;  // between the default 1000 and 900
-    Guionada({1, -127})->Play();
-    delete jugador;
-    jugador = nullptr;
+    const struct {
+        std::vector<int> resultados;
+        const char* recorrido;
+        int nivel;
+        bool finDePartida;  // the game-over screen: only when the money ran out
+        int puntosAlAbandonar;
+    } casos[] = {
+        {{-1}, "road 0 at level 0; ", 0, true, -1},
+        // Completed runs raise the level and send him back with his skis.
+        {{1, 1, 1, 1, -127}, "road 0 at level 0; ski; road 1 at level 1; ski; road 1 at level 2; ", 2, false, -1},
+        // Broken skis keep the level and send him back on foot.
+        {{1, -1, 1, 1, -1}, "road 0 at level 0; ski; road -1 at level 0; ski; road 1 at level 1; ", 1, true, -1},
+        // Given up on the slope with 950 points, between the default 1000 and 900.
+        {{1, -127}, "road 0 at level 0; ski; ", 0, false, 950},
+    };
+    for (const auto& c : casos) {
+        JuegaGuionada(c.resultados, c.puntosAlAbandonar);
+        EXPECT_EQ(registro, c.recorrido);
+        EXPECT_EQ(Nivel, c.nivel) << c.recorrido;
+        int rojos = 0;  // the game-over banner: a run of red across row 202 of the screen kept for the fade
+        for (int x = 0; x < 640; x++) rojos += getpixel(H->VerFondo(), x, 202) == makecol16(255, 0, 0);
+        EXPECT_EQ(rojos > 20, c.finDePartida) << c.recorrido;
+    }
+    // The game given up still went through the high-score check.
     EXPECT_STREQ(Record->LeeNombre(1), "Tenaz");
-    EXPECT_EQ(Record->LeePuntos(1), 950);
-    EXPECT_EQ(Record->LeePuntos(0), 1000);
-    EXPECT_EQ(Record->LeePuntos(2), 900);
+    const int puntos[3] = {1000, 950, 900};
+    for (int r = 0; r < 3; r++) EXPECT_EQ(Record->LeePuntos(r), puntos[r]);
 }
 
 TEST_F(PruebaPartida, AScoreRanksBelowEqualScoresAndAboveLowerOnes)
 {
-    // The default table: 1000, 900, ..., 100.
-    Game = new Partida;
-    const struct {
-        int puntos;
-        int puesto;
-    } casos[] = {{1001, 0}, {1000, 1}, {999, 1}, {901, 1}, {900, 2}, {101, 9}, {100, 10}, {0, 10}};
+    Game = new Partida;  // the default table: 1000, 900, ..., 100
+    const int casos[][2] = {{1001, 0}, {1000, 1}, {999, 1}, {901, 1}, {900, 2}, {101, 9}, {100, 10}, {0, 10}};
     for (const auto& c : casos) {
-        Puntos = c.puntos;
-        EXPECT_EQ(Puesto(Game), c.puesto) << "score " << c.puntos;
+        Puntos = c[0];
+        EXPECT_EQ(Puesto(), c[1]) << "score " << c[0];
     }
-    // A score of 0 enters only above a negative entry.
-    Record->GrabaPuntos(-5, 9);
+    Record->GrabaPuntos(-5, 9);  // a score of 0 enters only above a negative entry
     Puntos = 0;
-    EXPECT_EQ(Puesto(Game), 9);
+    EXPECT_EQ(Puesto(), 9);
 }
