@@ -1,11 +1,9 @@
-// The skier: turning, the idle drift, the screen limits with and without the
-// end of the course, the course position, and the collision pass over gates,
-// trees, snow heaps and the finish.
+// The skier: turning, the idle drift, the screen limits, the course position,
+// and the collision pass over gates, trees, snow heaps and the finish.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
-#include <cstdio>
-#include <cstdlib>
+#include <fstream>
 #include <cstring>
 #include <string>
 #include <unistd.h>
@@ -21,11 +19,7 @@ public:
     // Screen position, heading and course row; the pass reads the course row.
     static void Pon(Esquiador& e, int x, int y, int rumbo, int yPista, int inactivo = 0)
     {
-        e.x = x;
-        e.y = y;
-        e.variante = rumbo;
-        e.yPista = yPista;
-        e.inactivo = inactivo;
+        e.x = x, e.y = y, e.variante = rumbo, e.yPista = yPista, e.inactivo = inactivo;
         e.Actualiza();
     }
 };
@@ -39,16 +33,15 @@ protected:
         // A sound card that writes into a file, so samples really play.
         char dir[512];
         ASSERT_NE(getcwd(dir, sizeof dir), nullptr);
-        FILE* f = std::fopen("alsa.conf", "w");
-        std::fprintf(f, "pcm.!default { type file; slave.pcm \"null\"; file \"%s/s.raw\"; format \"raw\" }\n", dir);
-        std::fclose(f);
+        std::ofstream("alsa.conf") << "pcm.!default { type file; slave.pcm \"null\"; file \"" << dir
+                                   << "/s.raw\"; format \"raw\" }\n";
         setenv("ALSA_CONFIG_PATH", ("/usr/share/alsa/alsa.conf:" + std::string(dir) + "/alsa.conf").c_str(), 1);
         ASSERT_TRUE(Entorno::ArrancaTodo());
         H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
         T = H->TextHeight();
         Nivel = Puntos = 0;
         e = new Esquiador;
-        datos = load_datafile("datos.dat");
+        datos = load_datafile("datos.dat");  // the samples the pass should play
     }
     void TearDown() override
     {
@@ -70,22 +63,12 @@ protected:
         }
         return suena;
     }
-    // Links the obstacles in the order given; returns the first.
-    Obstaculo* Lista(std::initializer_list<Obstaculo*> l)
-    {
-        Obstaculo* anterior = nullptr;
-        for (Obstaculo* o : l) {
-            o->GrabarSiguiente(nullptr);
-            if (anterior != nullptr) anterior->GrabarSiguiente(o);
-            anterior = o;
-        }
-        return *l.begin();
-    }
-    // Places the skier on the course at (x, yPista) and runs the pass.
+    // Places the skier on the course at (x, yPista), links the obstacles in the order given and runs the pass.
     int Pasa(int x, int yPista, int rumbo, std::initializer_list<Obstaculo*> l, int despl = 0)
     {
+        for (auto o = l.begin(); o != l.end(); ++o) (*o)->GrabarSiguiente(o + 1 != l.end() ? o[1] : nullptr);
         PruebaEsquiador::Pon(*e, x, 150, rumbo, yPista);
-        const int r = e->Choque(Lista(l), despl);
+        const int r = e->Choque(*l.begin(), despl);
         EXPECT_EQ(e->VerY(), 150) << "the screen row comes back after the pass";
         return r;
     }
@@ -108,90 +91,73 @@ TEST_F(ConEsquiador, EachPressTurnsOneStepDownPointsStraightDownAndHoldingHeight
             EXPECT_EQ(e->VerVariante(), esperado) << "heading " << rumbo << " action " << accion;
             EXPECT_EQ(e->VerInactivo(), 0);
         }
-    }
-    for (int rumbo = 0; rumbo < 5; rumbo++) {
         PruebaEsquiador::Pon(*e, 300, 200, rumbo, 0);
         for (int i = 0; i < 20; i++) e->Avanza(-1, 1, 0, false, 0);
         EXPECT_EQ(e->VerVariante(), rumbo) << "20 ticks without a key";
         e->Avanza(-1, 1, 0, false, 0);
         const bool sube = rumbo == 2 || rumbo == 4;
-        EXPECT_EQ(e->VerVariante(), sube ? rumbo - 1 : rumbo) << "the 21st tick";
-        EXPECT_EQ(e->VerInactivo(), sube ? 0 : 21);
+        EXPECT_EQ(e->VerVariante() * 100 + e->VerInactivo(), sube ? (rumbo - 1) * 100 : rumbo * 100 + 21) << "tick 21";
     }
 }
 
 TEST_F(ConEsquiador, TheSkierKeepsToTheScreenAndTracksHisCourseRow)
 {
-    struct Caso {
-        int x, y, rumbo;
-        bool fin;
-        int x2, y2, rumbo2, velY, yPista;  // after one step of 3 from course row 500
+    // x, y, heading, end of course -> x, y, heading, velY, course row after one step of 3 from course row 500
+    const int casos[][9] = {
+        {2, 100, 3, 0, 1, 103, 0, 3, 506},  // left side: straight down
+        {1, 100, 4, 0, 1, 103, 0, 3, 506},
+        {595, 100, 1, 0, 639 - 42, 103, 0, 3, 506},  // right side, by the traverse's width
+        {300, 190, 0, 0, 300, 193, 0, 3, 506},
+        {300, 194, 0, 0, 300, 196, 0, 0, 503},  // bottom edge held at row 240
+        {300, 196, 0, 1, 300, 202, 0, 6, 506},  // unless the course has ended
+        {300, 150, 2, 1, 303, 156, 1, 6, 506},  // at the end a skier holding his height descends
+        {300, T + 1, 2, 0, 303, T, 1, 0, 503},  // the top turns one holding his height to a traverse
+        {300, T + 1, 4, 0, 297, T, 3, 0, 503},
+        {300, 100, 2, 0, 303, 97, 2, -3, 500},  // holding his height on the slope
     };
-    const Caso casos[] = {
-        {2, 100, 3, false, 1, 103, 0, 3, 506},            // left side: straight down
-        {1, 100, 4, false, 1, 103, 0, 3, 506},
-        {595, 100, 1, false, 639 - 42, 103, 0, 3, 506},   // right side, by the traverse's width
-        {300, 190, 0, false, 300, 193, 0, 3, 506},
-        {300, 194, 0, false, 300, 196, 0, 0, 503},        // bottom edge held at row 240
-        {300, 196, 0, true, 300, 202, 0, 6, 506},         // unless the course has ended
-        {300, 150, 2, true, 303, 156, 1, 6, 506},         // at the end a skier holding his height descends
-        {300, T + 1, 2, false, 303, T, 1, 0, 503},        // the top turns one holding his height to a traverse
-        {300, T + 1, 4, false, 297, T, 3, 0, 503},
-        {300, 100, 2, false, 303, 97, 2, -3, 500},        // holding his height on the slope
-    };
-    for (const Caso& c : casos) {
-        PruebaEsquiador::Pon(*e, c.x, c.y, c.rumbo, 500);
-        e->Avanza(-1, 3, 0, c.fin, 0);
+    for (const auto& c : casos) {
+        PruebaEsquiador::Pon(*e, c[0], c[1], c[2], 500);
+        e->Avanza(-1, 3, 0, c[3] == 1, 0);
         EXPECT_EQ(std::vector<int>({e->VerX(), e->VerY(), e->VerVariante(), e->VerVelY(), e->VerYPista()}),
-                  std::vector<int>({c.x2, c.y2, c.rumbo2, c.velY, c.yPista}))
-            << "from " << c.x << "," << c.y << " heading " << c.rumbo;
+                  std::vector<int>(c + 4, c + 9))
+            << "from " << c[0] << "," << c[1] << " heading " << c[2];
     }
-    // During a lead-in he is off the course until his bottom edge passes the margin row.
-    PruebaEsquiador::Pon(*e, 300, 50, 0, 500);
-    e->Avanza(-1, 3, 300, false, 150);
-    EXPECT_EQ(e->VerYPista(), -1000);
-    PruebaEsquiador::Pon(*e, 300, 120, 0, 500);
-    e->Avanza(-1, 3, 300, false, 150);
-    EXPECT_EQ(e->VerYPista(), 123 - 150 - T + 300);
+    for (int y : {50, 120}) {  // in a lead-in he is off the course until his bottom edge passes the margin row
+        PruebaEsquiador::Pon(*e, 300, y, 0, 500);
+        e->Avanza(-1, 3, 300, false, 150);
+        EXPECT_EQ(e->VerYPista(), y == 50 ? -1000 : 123 - 150 - T + 300);
+    }
 }
 
 TEST_F(ConEsquiador, AGateIsScoredOnceThroughItsMiddleOrPenalisedOnceWithItsSound)
 {
-    Obstaculo g1(200, 100, 14), g2(200, 100, 14), g3(200, 100, 14), g4(200, 100, 14);  // 84 x 32
+    Obstaculo g1(200, 100, 14), g2(200, 100, 14), g3(200, 100, 14), g4(200, 100, 14), g5(200, 100, 14);  // 84 x 32
     EXPECT_EQ(Pasa(226, 77, 0, {&g1}), 0);  // the middle row has not reached the top yet
     EXPECT_EQ(Puntos, 0);
-    EXPECT_EQ(Pasa(226, 78, 0, {&g1}), 0) << "a gate never stops the skier";
-    Pasa(226, 90, 0, {&g1});
-    Pasa(226, 200, 0, {&g1});
+    for (int fila : {78, 90, 200}) EXPECT_EQ(Pasa(226, fila, 0, {&g1}), 0) << "a gate never stops the skier";
     EXPECT_EQ(Puntos, 10) << "scored once and never missed afterwards";
     Pasa(183, 90, 0, {&g2});  // middle column just outside on the left
     Pasa(269, 90, 0, {&g3});  // and on the right
     Pasa(268, 90, 0, {&g4});
     EXPECT_TRUE(!g2.VerPasado() && !g3.VerPasado() && g4.VerPasado());
     EXPECT_FALSE(Suena(0));
-    Obstaculo g5(200, 100, 14);
     Pasa(226, 200, 0, {&g5});  // centred, but never touched: missed
     EXPECT_EQ(Puntos, 10);
     EXPECT_TRUE(Suena(0));
-
-    Nivel = 2;
+    Nivel = 2;  // the fee grows with the level
     Puntos = 100;
     Obstaculo ancha(200, 100, 13);  // bottom edge 132
-    Pasa(400, 132, 0, {&ancha});
-    EXPECT_EQ(Puntos, 100) << "not yet wholly above the skier";
-    Pasa(400, 133, 0, {&ancha});
-    EXPECT_EQ(Puntos, 70);
-    EXPECT_TRUE(Suena(0));
-    Pasa(400, 160, 0, {&ancha});
-    EXPECT_EQ(Puntos, 70);
-    EXPECT_FALSE(Suena(0)) << "penalised once";
+    for (const auto& c : {std::make_pair(132, 100), std::make_pair(133, 70), std::make_pair(160, 70)}) {
+        Pasa(400, c.first, 0, {&ancha});  // not yet wholly above the skier at 132; penalised once
+        EXPECT_EQ(Puntos, c.second) << c.first;
+        EXPECT_EQ(Suena(0), c.first == 133) << c.first;
+    }
 }
 
 TEST_F(ConEsquiador, TreesCrashUntilLeftBehindAndHeapsDeflectBySideAndHeading)
 {
     Obstaculo pino(200, 100, 11), atras(200, 100, 19), rozado(200, 100, 11);  // 48 x 64
-    EXPECT_EQ(Pasa(205, 110, 0, {&pino}), 11);
-    EXPECT_EQ(Pasa(205, 110, 0, {&pino}), 11) << "a tree ahead is tested on every pass";
+    for (int n = 0; n < 2; n++) EXPECT_EQ(Pasa(205, 110, 0, {&pino}), 11) << "a tree ahead is tested on every pass";
     EXPECT_EQ(Pasa(205, 165, 0, {&atras}), 0);
     EXPECT_TRUE(atras.VerPasado());
     EXPECT_EQ(Pasa(205, 110, 0, {&atras}), 0) << "a tree left behind is never tested again";
@@ -205,14 +171,12 @@ TEST_F(ConEsquiador, TreesCrashUntilLeftBehindAndHeapsDeflectBySideAndHeading)
     }
     EXPECT_GT(huecos, 0);
     EXPECT_EQ(choques, 0);
-
     // heap at x, heading, skier x -> hit; straight down compares right edges halved
     const int casos[][4] = {{200, 3, 203, 2}, {200, 4, 203, 2}, {200, 1, 203, 3}, {200, 2, 203, 3},
                             {200, 0, 216, 3}, {200, 0, 215, 2}, {201, 0, 216, 3}, {201, 0, 214, 2}};
     for (const auto& c : casos) {
         Obstaculo monton(c[0], 100, 10);
-        const int fila = 106 - (c[1] == 0 ? 44 : 40);
-        EXPECT_EQ(Pasa(c[2], fila, c[1], {&monton}), c[3]) << "heading " << c[1] << " x " << c[2];
+        EXPECT_EQ(Pasa(c[2], 106 - (c[1] == 0 ? 44 : 40), c[1], {&monton}), c[3]) << "heading " << c[1] << ", " << c[2];
         EXPECT_TRUE(Suena(27));
         EXPECT_FALSE(monton.VerPasado());
     }
@@ -227,7 +191,6 @@ TEST_F(ConEsquiador, AFinishPostCrashesTheLineIsCrossedOnceAndThePassStopsEarly)
     EXPECT_EQ(Pasa(234, 125, 0, {&meta}), 0);
     EXPECT_EQ(Pasa(234, 126, 0, {&meta}), 1) << "48 rows deeper than a gate's line";
     EXPECT_EQ(Pasa(234, 126, 0, {&meta}), 0) << "crossed once";
-
     // The first hit in list order wins; an obstacle out of view ends the walk.
     Obstaculo pino(200, 100, 11), monton(200, 140, 10), arriba(500, 0, 11), abajo(500, 480 - T, 11),
         dentro(500, 479 - T, 11);

@@ -39,15 +39,13 @@ protected:
         pista.DeInit();
         Entorno::Para();
     }
-    // Builds the course of a level and scrolls it until the lead-in is over
-    // and the scroll has reached hasta.
+    // Builds the course of a level and scrolls it until the lead-in is over and the scroll has reached hasta.
     void Prepara(int nivel, int paso, int hasta)
     {
         Nivel = nivel;
         pista.Init();
         int d, m;
-        while (pista.VerMargen() != 0 || pista.VerDesplazamiento() < hasta)
-            ASSERT_FALSE(pista.Avanza(paso, d, m));
+        while (pista.VerMargen() != 0 || pista.VerDesplazamiento() < hasta) ASSERT_FALSE(pista.Avanza(paso, d, m));
     }
     std::vector<Obstaculo*> Lista()
     {
@@ -65,21 +63,19 @@ TEST(TablaDePistas, KindCountsFinishesBoundsAndTheTwoRecordsOutOfOrder)
 {
     // heap 10, trees 11 and 19, wide gate 13, narrow gate 14, finish 16 or 17
     const int clases[6] = {10, 11, 19, 13, 14, 16};
-    const int cuentas[4][6] = {
-        {6, 21, 1, 13, 1, 1}, {9, 36, 2, 19, 9, 1}, {6, 39, 5, 22, 12, 1}, {17, 101, 11, 25, 36, 1}};
+    const int cuentas[4][6] = {{6, 21, 1, 13, 1, 1}, {9, 36, 2, 19, 9, 1}, {6, 39, 5, 22, 12, 1},
+                               {17, 101, 11, 25, 36, 1}};
     const int metas[4][3] = {{280, 2700, 16}, {200, 4700, 16}, {280, 5700, 17}, {50, 7800, 17}};
     std::vector<std::pair<int, int>> desordenados;
     for (int c = 0; c < 4; c++) {
         int cuenta[6] = {0, 0, 0, 0, 0, 0};
         for (int i = 0; i < Registros[c]; i++) {
             const int16_t* r = Registro(c, i);
-            const int clase = r[2] == 17 ? 16 : r[2];
-            for (int k = 0; k < 6; k++) cuenta[k] += clase == clases[k];
-            EXPECT_TRUE(r[0] >= 0 && r[0] <= 570 && r[1] >= 0 && r[1] <= 7800);
-            EXPECT_LE(r[1], metas[c][1]) << "the finish is the lowest obstacle";
+            for (int k = 0; k < 6; k++) cuenta[k] += (r[2] == 17 ? 16 : r[2]) == clases[k];
+            EXPECT_TRUE(r[0] >= 0 && r[0] <= 570 && r[1] >= 0 && r[1] <= metas[c][1]) << "the finish is the lowest";
             if (i > 0 && r[1] < Registro(c, i - 1)[1]) desordenados.push_back({c, i});
         }
-        for (int k = 0; k < 6; k++) EXPECT_EQ(cuenta[k], cuentas[c][k]) << "course " << c;
+        EXPECT_EQ(std::vector<int>(cuenta, cuenta + 6), std::vector<int>(cuentas[c], cuentas[c] + 6)) << "course " << c;
         const int16_t* ultimo = Registro(c, Registros[c] - 1);
         EXPECT_EQ(std::vector<int>(ultimo, ultimo + 3), std::vector<int>(metas[c], metas[c] + 3));
     }
@@ -89,44 +85,39 @@ TEST(TablaDePistas, KindCountsFinishesBoundsAndTheTwoRecordsOutOfOrder)
     EXPECT_EQ(std::vector<int>(Registro(3, 138), Registro(3, 140)), (std::vector<int>{100, 5050, 13, 300, 5000, 11}));
 }
 
-TEST_F(ConPista, TheLevelChoosesTheCourseAndEachRecordBecomesAnObstacleOfItsKind)
+TEST_F(ConPista, TheLevelChoosesTheCourseEachRecordBecomesAnObstacleAndNoneOutlivesItsCourse)
 {
     const int curso[9] = {0, 1, 2, 3, 1, 2, 3, 1, 2};  // course 0 only once per game
     // kind 10 to 19 -> sprite type, variant, width, height
-    const int figura[10][4] = {{10, 0, 48, 10}, {11, 0, 48, 64},   {0},  {9, 1, 130, 32},
-                               {9, 0, 84, 32},  {0},  {15, 1, 150, 112}, {15, 0, 100, 112},
-                               {0},  {11, 1, 48, 64}};
+    const int figura[10][4] = {{10, 0, 48, 10}, {11, 0, 48, 64},    {0}, {9, 1, 130, 32}, {9, 0, 84, 32},
+                               {0},             {15, 1, 150, 112}, {15, 0, 100, 112},   {0},
+                               {11, 1, 48, 64}};
     for (int nivel = 0; nivel < 9; nivel++) {
         Nivel = nivel;
         pista.Init();
         const int c = curso[nivel];
         ASSERT_EQ(pista.VerNumPista(), c) << "level " << nivel;
         EXPECT_EQ(pista.VerLongitud(), Longitudes[c]);
+        EXPECT_EQ(Obstaculo::VerVivos(), Registros[c]);
         std::vector<Obstaculo*> v = Lista();
         ASSERT_EQ((int)v.size(), Registros[c]);
         for (int i = 0; i < Registros[c]; i++) {
             const int16_t* r = Registro(c, i);
-            EXPECT_EQ(v[i]->VerX(), r[0]);
-            EXPECT_EQ(v[i]->VerY(), r[1]);
-            EXPECT_FALSE(v[i]->VerPasado());
             const int* f = figura[r[2] - 10];
-            EXPECT_EQ(std::vector<int>({v[i]->VerTipo(), v[i]->VerVariante(), v[i]->VerLongX(), v[i]->VerLongY()}),
-                      std::vector<int>(f, f + 4)) << "kind " << r[2];
+            EXPECT_EQ(std::vector<int>({v[i]->VerX(), v[i]->VerY(), v[i]->VerTipo(), v[i]->VerVariante(),
+                                        v[i]->VerLongX(), v[i]->VerLongY(), v[i]->VerPasado()}),
+                      std::vector<int>({r[0], r[1], f[0], f[1], f[2], f[3], 0})) << "record " << i;
         }
         pista.DeInit();
+        EXPECT_EQ(Obstaculo::VerVivos(), 0);
     }
-}
-
-TEST_F(ConPista, NoObstacleOutlivesItsCourseNotEvenAfterAnInitWithoutDeInit)
-{
+    // A second Init without DeInit, as the game-over backdrop does, starts afresh.
     Prepara(3, 7, 300);
-    EXPECT_EQ(Obstaculo::VerVivos(), 191);
     for (Obstaculo* o : Lista()) o->Pasa();
     Nivel = 2;
-    pista.Init();  // as the game-over backdrop does
+    pista.Init();
     EXPECT_EQ(Obstaculo::VerVivos(), 85);
-    EXPECT_EQ(pista.VerDesplazamiento(), 0);
-    EXPECT_EQ(pista.VerMargen(), 200);
+    EXPECT_EQ(pista.VerDesplazamiento() * 1000 + pista.VerMargen(), 200);
     EXPECT_EQ(pista.Indice(), pista.VerPrimero());
     for (Obstaculo* o : Lista()) EXPECT_FALSE(o->VerPasado());
     pista.DeInit();
@@ -139,25 +130,20 @@ TEST_F(ConPista, TheLeadInShrinksByTheStepThenTheScrollRunsToTheEndAndStops)
     Nivel = 0;
     pista.Init();
     int d = -1, m = -1;
-    for (int esperado = 193; esperado >= 0; esperado = esperado >= 7 ? esperado - 7 : 0) {
+    for (int esperado = 193;; esperado = esperado >= 7 ? esperado - 7 : 0) {  // 193, 186, ..., 4, 0
         EXPECT_FALSE(pista.Avanza(7, d, m));
-        EXPECT_EQ(d, 0);
-        EXPECT_EQ(m, esperado);  // 193, 186, ..., 4, 0
+        EXPECT_EQ(d * 1000 + m, esperado);
         if (esperado == 0) break;
     }
     EXPECT_EQ(pista.VerDesplazamiento(), 0) << "the step that ends the lead-in does not scroll";
     for (int i = 0; i < 3; i++) {
         m = 99;
         EXPECT_FALSE(pista.Avanza(7, d, m));
-        EXPECT_EQ(d, 7 * i) << "each step reports the scroll from before it";
-        EXPECT_EQ(m, 99);
+        EXPECT_EQ(d * 1000 + m, 7 * i * 1000 + 99) << "each step reports the scroll from before it";
     }
-    // A crash margin starts a new lead-in at the same scroll.
-    pista.SetMargin(400);
+    pista.SetMargin(400);  // a crash margin starts a new lead-in at the same scroll
     EXPECT_FALSE(pista.Avanza(7, d, m));
-    EXPECT_EQ(m, 393);
-    EXPECT_EQ(pista.VerDesplazamiento(), 21);
-
+    EXPECT_EQ(pista.VerDesplazamiento() * 1000 + m, 21393);
     for (int c = 0; c < 4; c++) {
         for (int paso : {1, 7}) {
             Prepara(c, paso, 0);
@@ -196,8 +182,7 @@ TEST_F(ConPista, AnObstacleIsDrawnAndErasedAtScreenRow480ButNotAt481)
     auto distintos = [](int y0, int y1, int color) {
         int n = 0;
         for (int y = y0; y < y1; y++)
-            for (int x = 0; x < 640; x++)
-                n += getpixel(H->VerBuffer(), x + Hardware::Margen, y + Hardware::Margen) != color;
+            for (int x = 0; x < 640; x++) n += getpixel(H->VerBuffer(), x + 200, y + 200) != color;
         return n;
     };
     Obstaculo pino(300, 1000, 11);
@@ -207,8 +192,6 @@ TEST_F(ConPista, AnObstacleIsDrawnAndErasedAtScreenRow480ButNotAt481)
     EXPECT_EQ(distintos(480, 680, blanco), 0);
     pino.rDibuja(1000 + T + 20 - 480, 20);
     EXPECT_GT(distintos(480, 680, blanco), 0);
-    EXPECT_EQ(pino.VerY(), 1000) << "the course position is kept";
-
     // Erasing restores only what lies on the screen: row 479 shows it.
     H->ClrFondo(2);
     H->cls(7);
@@ -217,5 +200,5 @@ TEST_F(ConPista, AnObstacleIsDrawnAndErasedAtScreenRow480ButNotAt481)
     EXPECT_EQ(distintos(0, 480, blanco), 0);
     pino.rBorra(1000 + T - 479, 0);
     EXPECT_EQ(distintos(479, 480, H->VerColor(2)), 640 - 48);
-    EXPECT_EQ(pino.VerY(), 1000);
+    EXPECT_EQ(pino.VerY(), 1000) << "the course position is kept";
 }

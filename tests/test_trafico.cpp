@@ -8,23 +8,20 @@
 #include "Entorno.h"
 #include "Trafico.h"
 
+namespace {
+const int Deber[] = {1, 1, 2, 2, 4, 3};  // phases out of four in which each kind moves
+}
+
 // Places vehicles and builds lists by hand.
 class PruebaVehiculo {
 public:
     static Vehiculo* Nuevo(int tipo, int variante, int x, int y, Vehiculo* delante = nullptr)
     {
-        static const int deber[] = {1, 1, 2, 2, 4, 3};
         Vehiculo* v = new Vehiculo(nullptr, 2);
-        v->tipo = tipo;
-        v->variante = variante;
+        v->tipo = tipo, v->variante = variante;
         v->Actualiza();
-        v->velX = deber[tipo];
-        v->x = x;
-        v->y = y;
-        if (delante != nullptr) {
-            delante->siguiente = v;
-            v->anterior = delante;
-        }
+        v->velX = Deber[tipo], v->x = x, v->y = y;
+        if (delante != nullptr) { delante->siguiente = v; v->anterior = delante; }
         return v;
     }
     static int Esquiva(Vehiculo* v) { return v->esquiva; }
@@ -36,8 +33,7 @@ public:
     {
         Vehiculo* v = PruebaVehiculo::Nuevo(tipo, variante, x, y, t.ultimo);
         if (t.primero == nullptr) t.primero = v;
-        t.ultimo = v;
-        ++t.total;
+        t.ultimo = v, ++t.total;
         return v;
     }
 };
@@ -63,68 +59,54 @@ void CompruebaLista(Trafico& t)
 
 }  // namespace
 
-TEST_F(Trafico_, EachKindMovesOnlyInThePhasesBelowItsDuty)
+TEST_F(Trafico_, EachKindMovesOnlyInThePhasesBelowItsDutyInsideItsCarriageway)
 {
-    const int deber[] = {1, 1, 2, 2, 4, 3};
     for (int tipo = 0; tipo < 6; ++tipo) {
         for (int sentido : {1, -1}) {
             Vehiculo* v = PruebaVehiculo::Nuevo(tipo, sentido, 300, sentido == 1 ? 100 : 260);
             for (int fase = 0; fase < 4; ++fase) {
                 const int antes = v->VerX();
                 EXPECT_FALSE(v->AumentaPosicion(v, fase));
-                EXPECT_EQ(v->VerX() - antes, fase < deber[tipo] ? 2 * sentido : 0)
-                    << "kind " << tipo << " phase " << fase;
+                EXPECT_EQ(v->VerX() - antes, fase < Deber[tipo] ? 2 * sentido : 0) << tipo << " in phase " << fase;
             }
             delete v;
         }
     }
+    // kind, direction, top edge -> top and bottom edges after one move
+    const int casos[][5] = {
+        {2, 1, 190, 189, 221},   // bottom edge on 222: back to 221
+        {3, 1, 63, 65, 97},      // top edge above 65
+        {5, -1, 225, 226, 258},  // top edge above 226
+        {0, -1, 334, 332, 380},  // bottom edge below 380
+    };
+    for (const auto& c : casos) {
+        Vehiculo* v = PruebaVehiculo::Nuevo(c[0], c[1], 300, c[2]);
+        EXPECT_FALSE(v->AumentaPosicion(v, 0));
+        EXPECT_EQ(v->VerY() * 1000 + v->VerY(true), c[3] * 1000 + c[4]) << "kind " << c[0];
+        delete v;
+    }
 }
 
-TEST_F(Trafico_, ABlockedCarStandsAndSlidesByTheHalvesOfTheBottomEdges)
+TEST_F(Trafico_, ABlockedCarStandsAndSlidesByTheHalvesOfTheBottomEdgesTurningAtItsLimit)
 {
     // A lorry ahead with its bottom edge on 148 (half 74); the car's front touches its back.
-    const struct {
-        int fondo, desliza;
-    } casos[] = {{150, 1}, {149, -1}, {148, -1}, {130, -1}};
-    for (const auto& c : casos) {
+    for (int fondo : {150, 149, 148, 130}) {
+        const int desliza = fondo == 150 ? 1 : -1;
         Vehiculo* camion = PruebaVehiculo::Nuevo(0, 1, 200, 100);
-        Vehiculo* coche = PruebaVehiculo::Nuevo(2, 1, 136, c.fondo - 32, camion);
-        EXPECT_FALSE(coche->AumentaPosicion(coche, 0));
-        EXPECT_EQ(coche->VerX(), 136);
-        EXPECT_EQ(coche->VerY(true), c.fondo + c.desliza) << "bottom edge " << c.fondo;
-        EXPECT_FALSE(coche->AumentaPosicion(coche, 1));
-        EXPECT_EQ(coche->VerY(true), c.fondo + c.desliza) << "it slides in phase 0 only";
-
-        // Once the way is clear it keeps sliding for four moves and straightens at the fifth.
-        camion->SetY(300);
+        Vehiculo* coche = PruebaVehiculo::Nuevo(2, 1, 136, fondo - 32, camion);
+        for (int fase : {0, 1}) {  // it slides in phase 0 only
+            EXPECT_FALSE(coche->AumentaPosicion(coche, fase));
+            EXPECT_EQ(coche->VerX() * 1000 + coche->VerY(true), 136000 + fondo + desliza) << fondo << " " << fase;
+        }
+        camion->SetY(300);  // once the way is clear it keeps sliding for four moves and straightens at the fifth
         for (int i = 1; i <= 5; ++i) {
             coche->AumentaPosicion(coche, 1);
-            EXPECT_EQ(PruebaVehiculo::Esquiva(coche), i <= 4 ? c.desliza : 0);
+            EXPECT_EQ(PruebaVehiculo::Esquiva(coche), i <= 4 ? desliza : 0);
         }
         EXPECT_EQ(coche->VerX(), 146);
         delete coche;
         delete camion;
     }
-}
-
-TEST_F(Trafico_, VehiclesAreKeptInsideTheirCarriageway)
-{
-    const struct {
-        int tipo, sentido, y, techo, fondo;
-    } casos[] = {
-        {2, 1, 190, 189, 221},  // bottom edge on 222: back to 221
-        {3, 1, 63, 65, 97},     // top edge above 65
-        {5, -1, 225, 226, 258}, // top edge above 226
-        {0, -1, 334, 332, 380}, // bottom edge below 380
-    };
-    for (const auto& c : casos) {
-        Vehiculo* v = PruebaVehiculo::Nuevo(c.tipo, c.sentido, 300, c.y);
-        EXPECT_FALSE(v->AumentaPosicion(v, 0));
-        EXPECT_EQ(v->VerY(), c.techo);
-        EXPECT_EQ(v->VerY(true), c.fondo);
-        delete v;
-    }
-
     // A car sliding down against the limit turns round.
     Vehiculo* camion = PruebaVehiculo::Nuevo(0, 1, 200, 150);
     Vehiculo* coche = PruebaVehiculo::Nuevo(2, 1, 136, 189, camion);
@@ -143,26 +125,20 @@ TEST_F(Trafico_, LeavingVehiclesAreUnlinkedWhereverTheyAreInTheList)
         Trafico t(2);
         Vehiculo* v[3];
         for (int i = 0; i < 3; ++i) v[i] = PruebaTrafico::Agrega(t, 2, 1, i == sale ? 640 : 150 * i, 100);
-        Vehiculo* cabeza = t.Mueve();
+        EXPECT_EQ(t.Mueve(), sale == 0 ? v[1] : v[0]);
         EXPECT_EQ(t.Cuantos(), 2);
         CompruebaLista(t);
-        EXPECT_EQ(cabeza, sale == 0 ? v[1] : v[0]);
-        for (int i = 0; i < 3; ++i) {
-            if (i == sale) continue;
-            // When the head leaves, the others wait for the next step.
-            EXPECT_EQ(v[i]->VerX(), 150 * i + (sale == 0 ? 0 : 2)) << "leaving " << sale;
-        }
+        for (int i = 0; i < 3; ++i)  // when the head leaves, the others wait for the next step
+            EXPECT_TRUE(i == sale || v[i]->VerX() == 150 * i + (sale == 0 ? 0 : 2)) << "leaving " << sale;
     }
-
     // A leftward one leaves once its right edge is below 0; the last one empties the list.
     Trafico t(2);
     Vehiculo* moto = PruebaTrafico::Agrega(t, 5, -1, -28, 300);
-    EXPECT_EQ(t.Mueve(), moto);
-    EXPECT_EQ(moto->VerX(true), 2);
-    EXPECT_EQ(t.Mueve(), moto);
-    EXPECT_EQ(moto->VerX(true), 0);
+    for (int derecha : {2, 0}) {
+        EXPECT_EQ(t.Mueve(), moto);
+        EXPECT_EQ(moto->VerX(true), derecha);
+    }
     EXPECT_EQ(t.Mueve(), nullptr);
-    EXPECT_EQ(t.Cuantos(), 0);
     CompruebaLista(t);
     EXPECT_EQ(t.Mueve(), nullptr);
     EXPECT_EQ(t.VerFase(), 2) << "an empty road keeps its phase";
@@ -170,31 +146,26 @@ TEST_F(Trafico_, LeavingVehiclesAreUnlinkedWhereverTheyAreInTheList)
 
 TEST_F(Trafico_, ANewVehicleOnTopOfAnotherIsDiscardedButOneTouchingIsAdded)
 {
-    // Where the next vehicle of a fixed seed will be made.
-    srand(1234);
+    srand(1234);  // where the next vehicle of a fixed seed will be made
     Vehiculo* prueba = new Vehiculo(nullptr, 2);
     const int x = prueba->VerX(), y = prueba->VerY(), ancho = prueba->VerLongX();
     delete prueba;
-
-    const struct {
-        int x, y;
-        bool entra;
-    } bloques[] = {{x + ancho, y, true}, {x + ancho - 1, y, false}, {x - 32, y, true},
-                   {x - 31, y, false},   {x, y - 32, true},         {x, y - 31, false}};
+    // a 32 x 32 motorbike at x, y -> added
+    const int bloques[][3] = {{x + ancho, y, 1}, {x + ancho - 1, y, 0}, {x - 32, y, 1},
+                              {x - 31, y, 0},    {x, y - 32, 1},         {x, y - 31, 0}};
     for (const auto& b : bloques) {
         Trafico t(2);
-        PruebaTrafico::Agrega(t, 5, 1, b.x, b.y);  // a 32 x 32 motorbike
+        PruebaTrafico::Agrega(t, 5, 1, b[0], b[1]);
         srand(1234);
         t.NuevoVehiculo();
-        EXPECT_EQ(t.Cuantos(), b.entra ? 2 : 1) << "block at " << b.x << "," << b.y;
+        EXPECT_EQ(t.Cuantos(), 1 + b[2]) << "block at " << b[0] << "," << b[1];
         CompruebaLista(t);
     }
 }
 
 TEST_F(Trafico_, InALongRunEveryVehicleStaysInItsCarriagewayAndLeaves)
 {
-    // A lorry crosses in some 1600 steps at 2 pixels; waiting behind others adds a little.
-    const int VidaMaxima = 8000;
+    const int VidaMaxima = 8000;  // a lorry crosses in some 1600 steps at 2 pixels; waiting behind others adds a little
     for (int nivel : {0, 10, 20}) {
         for (int paso : {2, 8}) {
             srand(20240 + nivel + paso);
@@ -206,14 +177,11 @@ TEST_F(Trafico_, InALongRunEveryVehicleStaysInItsCarriagewayAndLeaves)
                 t.Mueve();
                 std::map<Vehiculo*, int> vivos;
                 for (Vehiculo* v = t.VerPrimero(); v != nullptr; v = v->VerSiguiente()) {
-                    const int desde = nacido.count(v) ? nacido[v] : n;
-                    vivos[v] = desde;
+                    vivos[v] = nacido.count(v) ? nacido[v] : n;
                     const bool derecha = v->VerVariante() == 1;
                     ASSERT_GE(v->VerY(), derecha ? 65 : 226) << "level " << nivel;
                     ASSERT_LE(v->VerY(true), derecha ? 221 : 380) << "level " << nivel;
-                    ASSERT_LE(n - desde, VidaMaxima)
-                        << "a vehicle of kind " << v->VerTipo() << " never leaves (level "
-                        << nivel << ", x " << v->VerX() << ")";
+                    ASSERT_LE(n - vivos[v], VidaMaxima) << "a vehicle of kind " << v->VerTipo() << " never leaves";
                 }
                 for (const auto& e : nacido) salidos += vivos.count(e.first) == 0 ? 1 : 0;
                 nacido.swap(vivos);

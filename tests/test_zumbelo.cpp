@@ -1,5 +1,5 @@
-// The hero on foot: walking under key control within the screen, his
-// facings, being run over pixel by pixel; and the ambulance's crossing.
+// The hero on foot: walking within the screen, his facings, being run over
+// pixel by pixel; and the ambulance's crossing.
 #include <gtest/gtest.h>
 
 #include "Ambulancia.h"
@@ -11,13 +11,13 @@
 
 class PruebaVehiculo {
 public:
+    // A vehicle of a kind with its bottom-right corner on (x, y), behind the one given.
     static Vehiculo* Nuevo(int tipo, int x, int y, Vehiculo* delante = nullptr)
     {
         Vehiculo* v = new Vehiculo(nullptr, 2);
         v->tipo = tipo;
         v->Actualiza();
-        v->x = x - v->VerLongX();  // (x, y) is its bottom-right corner
-        v->y = y - v->VerLongY();
+        v->x = x - v->VerLongX(), v->y = y - v->VerLongY();
         if (delante != nullptr) delante->siguiente = v;
         return v;
     }
@@ -54,7 +54,6 @@ TEST_F(Heroe, TheScreenEdgesStopHimWhateverHisStep)
     EXPECT_EQ(z.VerX(), 2) << "the next move would reach -1";
     Anda(z, 3);
     EXPECT_EQ(z.VerX(true), 637) << "the next would reach 640";
-
     for (int paso = 2; paso <= 8; ++paso) {
         for (bool esquis : {false, true}) {
             Zumbelo w(paso);
@@ -63,44 +62,33 @@ TEST_F(Heroe, TheScreenEdgesStopHimWhateverHisStep)
             Anda(w, 1);
             EXPECT_EQ(w.VerY(true), 462) << "step " << paso;
             Anda(w, 0);
-            EXPECT_GT(w.VerY(), alto);
-            EXPECT_LE(w.VerY() - paso, alto) << "step " << paso;
+            EXPECT_TRUE(w.VerY() > alto && w.VerY() - paso <= alto) << "step " << paso;
         }
     }
-
     // Keys towards an edge he stands on do nothing.
-    z.SetY(462 - 32);
-    z.ActualizaMov(1);
-    EXPECT_EQ(z.VerVelY(), 0);
-    z.SetY(alto);
-    z.ActualizaMov(0);
-    EXPECT_EQ(z.VerVelY(), 0);
-    z.SetY(alto + 1);
-    z.ActualizaMov(0);
-    EXPECT_EQ(z.VerVelY(), -3);
+    for (const auto& c : {std::make_pair(462 - 32, 1), std::make_pair(alto, 0), std::make_pair(alto + 1, 0)}) {
+        z.SetY(c.first);
+        z.ActualizaMov(c.second);
+        EXPECT_EQ(z.VerVelY(), c.first == alto + 1 ? -3 : 0) << "top edge " << c.first;
+    }
 }
 
 TEST_F(Heroe, AKeyTurnsHimAtOnceAndHeWalksOnWithoutOne)
 {
     Zumbelo z(2);
     z.SetY(200);
-    const struct {
-        int accion, velX, velY, cara;
-    } pasos[] = {{0, 0, -2, 2}, {3, 2, 0, 1}, {1, 0, 2, 3}, {2, -2, 0, 0}};
-    for (const auto& p : pasos) {
-        z.ActualizaMov(p.accion);
-        EXPECT_EQ(z.VerVariante(), p.cara);
+    // key -> step, facing
+    for (const auto& p : {std::vector<int>{0, 0, -2, 2}, {3, 2, 0, 1}, {1, 0, 2, 3}, {2, -2, 0, 0}}) {
+        z.ActualizaMov(p[0]);
+        EXPECT_EQ(z.VerVariante(), p[3]);
         const int x = z.VerX(), y = z.VerY();
         for (int i = 0; i < 3; ++i) z.Mueve();
-        EXPECT_EQ(z.VerX(), x + 3 * p.velX);
-        EXPECT_EQ(z.VerY(), y + 3 * p.velY);
+        EXPECT_EQ(z.VerX() * 1000 + z.VerY(), (x + 3 * p[1]) * 1000 + y + 3 * p[2]) << "key " << p[0];
     }
-
     // Select, pause and no key leave him walking as he was; stopped, he keeps his facing.
     for (int accion : {4, 5, -1}) {
         z.ActualizaMov(accion);
-        EXPECT_EQ(z.VerVelX(), -2);
-        EXPECT_EQ(z.VerVariante(), 0);
+        EXPECT_EQ(z.VerVelX() * 10 + z.VerVariante(), -20);
     }
     Anda(z, 1);
     z.ActualizaMov(-1);
@@ -113,23 +101,17 @@ TEST_F(Heroe, OnlySolidPixelsRunHimOver)
     z.SetX(300);
     z.SetY(200);
     EXPECT_FALSE(z.Atropello(nullptr));
-
     // A vehicle whose corner overlaps his box only where both pictures are empty.
     Vehiculo* rozando = nullptr;
     for (int k = 1; k <= 8 && rozando == nullptr; ++k) {
         for (int tipo = 0; tipo < 6 && rozando == nullptr; ++tipo) {
             rozando = PruebaVehiculo::Nuevo(tipo, 300 + k, 200 + k);
-            if (!z.Colision(rozando, false) || z.Colision(rozando, true)) {
-                delete rozando;
-                rozando = nullptr;
-            }
+            if (!z.Colision(rozando, false) || z.Colision(rozando, true)) { delete rozando; rozando = nullptr; }
         }
     }
     ASSERT_NE(rozando, nullptr) << "no picture has an empty corner";
     EXPECT_FALSE(z.Atropello(rozando));
-
-    // A second vehicle of the list right on top of him does.
-    Vehiculo* moto = PruebaVehiculo::Nuevo(5, 332, 232, rozando);
+    Vehiculo* moto = PruebaVehiculo::Nuevo(5, 332, 232, rozando);  // a second one right on top of him
     EXPECT_TRUE(z.Atropello(rozando));
     delete moto;
     delete rozando;
@@ -139,8 +121,7 @@ TEST_F(Heroe, TheAmbulanceHasCrossedOnlyOncePastColumn640)
 {
     for (int paso : {1, 2, 8}) {
         Ambulancia a(paso);
-        EXPECT_EQ(a.VerX(), -150);
-        EXPECT_EQ(a.VerY(), 448);
+        EXPECT_EQ(a.VerX() * 1000 + a.VerY(), -150 * 1000 + 448);
         a.SetX(640 - paso);
         EXPECT_FALSE(a.Avanza()) << "on 640";
         EXPECT_TRUE(a.Avanza()) << "on " << 640 + paso;

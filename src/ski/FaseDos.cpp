@@ -132,15 +132,7 @@ void FaseDos::Paso()
         choque = 0;
     }
 
-    if (tecla == AccionPausa) {
-        resultado = Pausar();
-        // The player has left the run: nothing more may happen in it, and no
-        // crash or finish later in this step may turn the abandon into a result.
-        if (resultado == Abandono) {
-            ciclos++;
-            return;
-        }
-    }
+    if (tecla == AccionPausa) resultado = Pausar();
 
     esquiador->Avanza(tecla, paso, desplazamiento, fin, margen);
     indice = pista->Indice();
