@@ -92,6 +92,17 @@ void Menus::PpalTxt()
     }
 }
 
+void Menus::PasoMenu()
+{
+    figura->Borra();
+    figura->Dibuja(true);
+    H->VuelcaBuffer();
+    tecla = H->Tecla();
+    H->ClearKeyBuf();
+    Desplaza(tecla, 4);
+    ciclos++;
+}
+
 int Menus::MenuPpal()
 {
     SFX->MMenu();
@@ -115,13 +126,7 @@ int Menus::MenuPpal()
     while (resultado == 0) {
         if (ciclos >= CiclosTempMenu) continue;
 
-        figura->Borra();
-        figura->Dibuja(true);
-        H->VuelcaBuffer();
-        tecla = H->Tecla();
-        H->ClearKeyBuf();
-        Desplaza(tecla, 4);
-        ciclos++;
+        PasoMenu();
 
         if (tecla != 4 || resultado != 0) continue;
         switch (opcion) {

@@ -78,13 +78,7 @@ int Menus::MenuConfig()
     for (;;) {
         if (ciclos >= CiclosTempMenu) continue;
 
-        figura->Borra();
-        figura->Dibuja(true);
-        H->VuelcaBuffer();
-        tecla = H->Tecla();
-        H->ClearKeyBuf();
-        Desplaza(tecla, 4);
-        ciclos++;
+        PasoMenu();
 
         if (tecla != 4) continue;
         switch (opcion) {
