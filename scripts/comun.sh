@@ -3,11 +3,16 @@
 
 ZUMBELO_PAQUETES="liballegro4-dev allegro4-doc cmake g++ make pkg-config libgtest-dev \
 timgm6mb-soundfont libfreetype-dev fonts-dejavu-core xvfb xdotool x11-utils imagemagick sox python3"
+# What the test suite needs besides: the fuzzers' compiler and runtime, the
+# static checkers, valgrind, and the tools that check the installed game.
+ZUMBELO_PAQUETES_PRUEBAS="clang libclang-rt-14-dev clang-tidy cppcheck valgrind desktop-file-utils \
+dpkg-dev file"
 
-# Installs the Debian packages the game needs that are not there yet.
+# Installs the Debian packages named (by default those the game needs) that
+# are not there yet.
 instala_paquetes() {
     local faltan=""
-    for p in $ZUMBELO_PAQUETES; do
+    for p in ${*:-$ZUMBELO_PAQUETES}; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan="$faltan $p"
     done
     [ -z "$faltan" ] && return 0
@@ -19,10 +24,18 @@ instala_paquetes() {
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $faltan
 }
 
-# Configures and builds everything (Release), the data files included.
+# Configures and builds everything (Release), the data files included; any
+# arguments go to cmake's configure step.
 compila() {
-    cmake -S "$RAIZ" -B "$RAIZ/build" -DCMAKE_BUILD_TYPE=Release > /dev/null
+    cmake -S "$RAIZ" -B "$RAIZ/build" -DCMAKE_BUILD_TYPE=Release "$@" > /dev/null
     cmake --build "$RAIZ/build" -j "$(nproc)"
+}
+
+# Builds the game alone with AddressSanitizer and UndefinedBehaviorSanitizer
+# into build-san/, for the long-play tests.
+compila_sanitizado() {
+    cmake -S "$RAIZ" -B "$RAIZ/build-san" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUMBELO_SANITIZE=ON > /dev/null
+    cmake --build "$RAIZ/build-san" -j "$(nproc)" --target zumbelo
 }
 
 # True when $DISPLAY names an X server that answers.
@@ -30,18 +43,24 @@ hay_pantalla() {
     [ -n "${DISPLAY:-}" ] && xdpyinfo > /dev/null 2>&1
 }
 
-# Starts a virtual X server on the first free display from :90 and exports
-# DISPLAY; XVFB_PID holds its process.
+# Starts a virtual X server on a display number the server picks itself and
+# exports DISPLAY; XVFB_PID holds its process.
 arranca_xvfb() {
-    local n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 800x600x16 -nolisten tcp > /dev/null 2>&1 &
+    local f n
+    f=$(mktemp /tmp/zumbelo-pantalla-XXXXXX)
+    Xvfb -displayfd 3 -screen 0 800x600x16 -nolisten tcp 3>"$f" > /dev/null 2>&1 &
     XVFB_PID=$!
+    for _ in $(seq 200); do
+        [ -s "$f" ] && break
+        sleep 0.05
+    done
+    n=$(head -1 "$f")
+    rm -f "$f"
     export DISPLAY=":$n"
-    for _ in $(seq 50); do
-        xdpyinfo > /dev/null 2>&1 && return 0
+    for _ in $(seq 100); do
+        [ -n "$n" ] && xdpyinfo > /dev/null 2>&1 && return 0
         sleep 0.1
     done
-    echo "Xvfb did not start on $DISPLAY" >&2
+    echo "Xvfb did not start" >&2
     return 1
 }
