@@ -6,6 +6,7 @@
 
 #include "Configuracion.h"
 #include "Globales.h"
+#include "RevisorDatos.h"
 
 namespace {
 
@@ -105,7 +106,9 @@ int Hardware::Init()
     colores[7] = makecol(255, 255, 255);
 
     fuenteBase = font;
-    datos = load_datafile(ArchivoDatos);
+    // A cut or damaged file is refused like a missing one: the library would
+    // trust its sizes and crash on it.
+    datos = RevisorDatos::Revisa(ArchivoDatos) == 0 ? load_datafile(ArchivoDatos) : nullptr;
     if (datos == nullptr) {
         allegro_message("                   ERROR FATAL\n No se encuentra el archivo DATOS.DAT");
         set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
