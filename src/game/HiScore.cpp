@@ -57,8 +57,12 @@ HiScore::HiScore() : marca(0), i(0)
             unsigned char registro[LargoRegistro];
             for (i = 0; i < Rangos; i++) {
                 if (std::fread(registro, 1, LargoRegistro, f) != size_t(LargoRegistro)) break;
-                std::memcpy(nombres[i], registro, LargoNombre);
-                nombres[i][LargoNombre - 1] = '\0';  // a name never runs past its slot
+                // A name never runs past its slot, and what follows its end is
+                // cleared, so the next save writes no stale bytes from the file.
+                char nombre[LargoNombre];
+                std::memcpy(nombre, registro, LargoNombre);
+                nombre[LargoNombre - 1] = '\0';
+                GrabaNombre(nombre, i);
                 puntos[i] = LeeEntero(registro + LargoNombre);
             }
         }
@@ -103,7 +107,7 @@ int HiScore::Save()
     unsigned char datos[1 + Rangos * LargoRegistro];
     datos[0] = static_cast<unsigned char>(marca);
     for (i = 0; i < Rangos; i++) {
-        unsigned char* registro = datos + 1 + i * LargoRegistro;
+        unsigned char* registro = datos + 1 + static_cast<size_t>(i) * LargoRegistro;
         std::memcpy(registro, nombres[i], LargoNombre);
         EscribeEntero(registro + LargoNombre, puntos[i]);
     }

@@ -1,0 +1,310 @@
+// "zumbelo.cfg" and "scores.his" of every length from 0 to 200 bytes with
+// seeded random contents: whatever the file holds, the readers keep every
+// value in range, take what is valid in it, and the next save writes a valid
+// file that reads back to the same values.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "Configuracion.h"
+#include "HiScore.h"
+
+namespace {
+
+typedef std::vector<unsigned char> Bytes;
+
+const unsigned Semilla = 20261206;
+const int LargoMaximo = 200;
+const int VariantesPorLargo = 12;  // 201 lengths x 12: 2412 files per reader
+const int FallosMostrados = 10;    // enough to see a pattern, not a flood
+
+void Escribe(const char* nombre, const Bytes& b)
+{
+    FILE* f = std::fopen(nombre, "wb");
+    ASSERT_NE(f, nullptr);
+    if (!b.empty()) std::fwrite(b.data(), 1, b.size(), f);
+    std::fclose(f);
+}
+
+Bytes Lee(const char* nombre)
+{
+    Bytes b;
+    FILE* f = std::fopen(nombre, "rb");
+    for (int c; f != nullptr && (c = std::fgetc(f)) != EOF;) b.push_back(static_cast<unsigned char>(c));
+    if (f != nullptr) std::fclose(f);
+    return b;
+}
+
+// The contents of case k of a length: pure noise, noise from the values that
+// sit on the edges of the rules, or (for the scores) a file with the right
+// marker and names with and without terminators.
+Bytes Contenido(std::mt19937& gen, int largo, int k, bool marcaRecords)
+{
+    static const unsigned char Bordes[] = {0, 1, 2, 5, 6, 7, 'R', 0x7F, 0x80, 0xFE, 0xFF};
+    Bytes b(largo);
+    for (int n = 0; n < largo; n++) {
+        if (k % 3 == 0) b[n] = static_cast<unsigned char>(gen() & 0xFF);
+        else if (k % 3 == 1) b[n] = Bordes[gen() % sizeof Bordes];
+        else b[n] = (gen() % 4 == 0) ? 0 : static_cast<unsigned char>(1 + gen() % 255);
+    }
+    if (marcaRecords && largo > 0 && k % 4 != 3) b[0] = 'R';
+    return b;
+}
+
+std::string Caso(int largo, int k)
+{
+    std::ostringstream s;
+    s << "seed " << Semilla << ", length " << largo << ", case " << k;
+    return s.str();
+}
+
+// --- Settings -------------------------------------------------------------
+
+struct Ajustes {
+    int idioma, sonido, set, ventana, speed;
+    bool operator==(const Ajustes& o) const
+    {
+        return idioma == o.idioma && sonido == o.sonido && set == o.set && ventana == o.ventana &&
+               speed == o.speed;
+    }
+};
+
+Ajustes Valores(Configuracion& c)
+{
+    return {c.VerIdioma(), c.VerSonido(), c.SetGraf(), c.VerWindowed(), c.VerSpeed()};
+}
+
+std::string EnRango(const Ajustes& a)
+{
+    if (a.idioma != 0 && a.idioma != 1) return "language out of range";
+    if (a.set != 0 && a.set != 1) return "graphic set out of range";
+    if (a.speed < 0 || a.speed > 6) return "frame skipping out of range";
+    return "";
+}
+
+// Five bytes, each within its rule, holding exactly a.
+std::string ArchivoAjustesValido(const Bytes& b, const Ajustes& a)
+{
+    if (b.size() != 5) return "saved settings are " + std::to_string(b.size()) + " bytes";
+    for (int n = 0; n < 4; n++)
+        if (b[n] > 1) return "saved byte " + std::to_string(n) + " is not 0 or 1";
+    if (b[4] > 6) return "saved frame skipping is not 0..6";
+    const Ajustes leido = {b[0], b[1], b[2], b[3], b[4]};
+    return leido == a ? "" : "saved bytes differ from the settings in use";
+}
+
+// One hostile settings file through start-up, a save and the next start-up;
+// an empty string when all went by the rules.
+std::string CompruebaAjustes(const Bytes& archivo)
+{
+    const char* const Nombre = "zumbelo.cfg";
+    std::remove(Nombre);
+    Escribe(Nombre, archivo);
+    const size_t L = archivo.size();
+    std::string fallo;
+    {
+        Configuracion c;
+        const Ajustes a = Valores(c);
+        if (!(fallo = EnRango(a)).empty()) return fallo;
+        // A value the file holds within its rule is kept, not lost to the default.
+        const int s0 = L > 0 ? archivo[0] : -1;
+        const int s2 = L > 2 ? archivo[2] : -1;
+        const int s4 = L > 4 ? archivo[4] : -1;
+        if ((s0 == 0 || s0 == 1) && a.idioma != s0) return "a valid language was lost";
+        if (L > 1 && a.sonido != (archivo[1] != 0)) return "the sound flag was misread";
+        if ((s2 == 0 || s2 == 1) && a.set != s2) return "a valid graphic set was lost";
+        if (L > 3 && a.ventana != (archivo[3] != 0)) return "the window flag was misread";
+        if (s4 >= 0 && s4 <= 6 && a.speed != s4) return "a valid frame skipping was lost";
+        // A file that was not good enough is repaired at once.
+        const bool bueno = L >= 5 && (s0 == 0 || s0 == 1) && (s2 == 0 || s2 == 1) && s4 >= 0 && s4 <= 6;
+        const Bytes tras = Lee(Nombre);
+        if (bueno && tras != archivo) return "a valid file was rewritten at start-up";
+        if (!bueno && !(fallo = ArchivoAjustesValido(tras, a)).empty()) return "start-up repair: " + fallo;
+
+        if (c.Save() != 0) return "Save failed";
+        if (!(fallo = ArchivoAjustesValido(Lee(Nombre), a)).empty()) return fallo;
+        c.SetSpeed();  // a change saves too and stays in range
+        if (!(fallo = EnRango(Valores(c))).empty()) return "after a change: " + fallo;
+    }
+    const Bytes guardado = Lee(Nombre);
+    Configuracion otra;
+    if (!(fallo = ArchivoAjustesValido(guardado, Valores(otra))).empty()) return "read back: " + fallo;
+    if (Lee(Nombre) != guardado) return "a saved file was rewritten by the next start-up";
+    return "";
+}
+
+// --- Hall of fame ---------------------------------------------------------
+
+const int Rangos = 10;
+const int LargoRegistro = 14;
+const int LargoArchivo = 1 + Rangos * LargoRegistro;
+
+struct Tabla {
+    std::string nombres[Rangos];
+    int32_t puntos[Rangos];
+};
+
+// The table as the reader offers it; a name that is not terminated within
+// its 10-byte slot is a fault and is reported, not followed.
+std::string Extrae(HiScore& t, Tabla& tabla)
+{
+    for (int r = 0; r < Rangos; r++) {
+        const char* n = t.LeeNombre(r);
+        if (std::memchr(n, '\0', 10) == nullptr) return "name " + std::to_string(r) + " runs past its slot";
+        tabla.nombres[r] = n;
+        tabla.puntos[r] = t.LeePuntos(r);
+    }
+    return "";
+}
+
+int32_t Entero(const unsigned char* p)
+{
+    const uint32_t u = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+    int32_t v;
+    std::memcpy(&v, &u, sizeof v);
+    return v;
+}
+
+// 141 bytes: 'R', then per rank a name ended within its slot and zero after
+// its end, and the score; and it holds exactly the table.
+std::string ArchivoRecordsValido(const Bytes& b, const Tabla& tabla)
+{
+    if (b.size() != size_t(LargoArchivo)) return "saved table is " + std::to_string(b.size()) + " bytes";
+    if (b[0] != 'R') return "saved table has no 'R'";
+    for (int r = 0; r < Rangos; r++) {
+        const unsigned char* reg = &b[1 + r * LargoRegistro];
+        const void* fin = std::memchr(reg, '\0', 10);
+        if (fin == nullptr) return "saved name " + std::to_string(r) + " has no terminator";
+        for (const unsigned char* p = static_cast<const unsigned char*>(fin); p < reg + 10; p++)
+            if (*p != 0) return "saved name " + std::to_string(r) + " has stale bytes after its end";
+        if (std::string(reinterpret_cast<const char*>(reg)) != tabla.nombres[r] || Entero(reg + 10) != tabla.puntos[r])
+            return "saved record " + std::to_string(r) + " differs from the table";
+    }
+    return "";
+}
+
+std::string CompruebaRecords(const Bytes& archivo, const Tabla& inicial)
+{
+    const char* const Nombre = "scores.his";
+    std::remove(Nombre);
+    Escribe(Nombre, archivo);
+    const size_t L = archivo.size();
+    const bool marcado = L > 0 && archivo[0] == 'R';
+    std::string fallo;
+    Tabla tabla;
+    {
+        HiScore t;
+        if (!(fallo = Extrae(t, tabla)).empty()) return fallo;
+        // Whole records after the marker are taken (names cut to nine); the
+        // rest keep the default table.
+        const int enteros = marcado ? static_cast<int>(std::min<size_t>(Rangos, (L - 1) / LargoRegistro)) : 0;
+        for (int r = 0; r < Rangos; r++) {
+            std::string nombre = inicial.nombres[r];
+            int32_t puntos = inicial.puntos[r];
+            if (r < enteros) {
+                const char* reg = reinterpret_cast<const char*>(&archivo[1 + r * LargoRegistro]);
+                nombre = std::string(reg, strnlen(reg, 9));
+                puntos = Entero(&archivo[1 + r * LargoRegistro + 10]);
+            }
+            if (tabla.nombres[r] != nombre || tabla.puntos[r] != puntos)
+                return "record " + std::to_string(r) + " is not what the file or the default gives";
+        }
+        if (!marcado && !(fallo = ArchivoRecordsValido(Lee(Nombre), tabla)).empty())
+            return "a foreign file was not replaced: " + fallo;
+
+        if (t.Save() != 0) return "Save failed";
+        if (!(fallo = ArchivoRecordsValido(Lee(Nombre), tabla)).empty()) return fallo;
+    }
+    const Bytes guardado = Lee(Nombre);
+    HiScore otra;
+    Tabla leida;
+    if (!(fallo = Extrae(otra, leida)).empty()) return "read back: " + fallo;
+    if (!(fallo = ArchivoRecordsValido(guardado, leida)).empty()) return "read back: " + fallo;
+    if (Lee(Nombre) != guardado) return "a saved table was rewritten by the next start-up";
+    return "";
+}
+
+// Thousands of small rewrites: in memory when the machine offers it, as on a
+// busy disk each truncated rewrite may wait for the one before to be written out.
+class ArchivosHostiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char plantilla[] = "/dev/shm/zumbelo-hostil-XXXXXX";
+        if (getcwd(anterior, sizeof anterior) != nullptr && mkdtemp(plantilla) != nullptr) {
+            if (chdir(plantilla) == 0) memoria = plantilla;
+            else rmdir(plantilla);
+        }
+        std::remove("zumbelo.cfg");
+        std::remove("scores.his");
+    }
+    void TearDown() override
+    {
+        std::remove("zumbelo.cfg");
+        std::remove("scores.his");
+        if (!memoria.empty() && chdir(anterior) == 0) rmdir(memoria.c_str());
+    }
+    char anterior[4096] = "";
+    std::string memoria;
+};
+
+}  // namespace
+
+TEST_F(ArchivosHostiles, EverySettingsFileUpTo200BytesGivesSettingsInRangeAndSavesAValidFile)
+{
+    int fallos = 0, casos = 0;
+    for (int largo = 0; largo <= LargoMaximo; largo++) {
+        for (int k = 0; k < VariantesPorLargo; k++) {
+            std::mt19937 gen(Semilla + static_cast<unsigned>(largo * VariantesPorLargo + k));
+            const std::string fallo = CompruebaAjustes(Contenido(gen, largo, k, false));
+            casos++;
+            if (!fallo.empty() && ++fallos <= FallosMostrados) ADD_FAILURE() << Caso(largo, k) << ": " << fallo;
+        }
+    }
+    EXPECT_EQ(fallos, 0) << "of " << casos << " settings files";
+}
+
+TEST_F(ArchivosHostiles, EveryScoresFileUpTo200BytesGivesTerminatedNamesAndSavesAValidTable)
+{
+    Tabla inicial;
+    {
+        HiScore t;  // no file: the default table
+        ASSERT_EQ(Extrae(t, inicial), "");
+    }
+    int fallos = 0, casos = 0;
+    for (int largo = 0; largo <= LargoMaximo; largo++) {
+        for (int k = 0; k < VariantesPorLargo; k++) {
+            std::mt19937 gen(~Semilla + static_cast<unsigned>(largo * VariantesPorLargo + k));
+            const std::string fallo = CompruebaRecords(Contenido(gen, largo, k, true), inicial);
+            casos++;
+            if (!fallo.empty() && ++fallos <= FallosMostrados) ADD_FAILURE() << Caso(largo, k) << ": " << fallo;
+        }
+    }
+    EXPECT_EQ(fallos, 0) << "of " << casos << " score files";
+}
+
+TEST_F(ArchivosHostiles, ANameWithBytesAfterItsEndIsSavedZeroFilled)
+{
+    Bytes b(LargoArchivo, 0);
+    b[0] = 'R';
+    for (int r = 0; r < Rangos; r++) {
+        unsigned char* reg = &b[1 + r * LargoRegistro];
+        std::memcpy(reg, "Ana\0XYZW\xFF\x01", 10);
+        reg[10] = static_cast<unsigned char>(100 - r);
+    }
+    Escribe("scores.his", b);
+    HiScore t;
+    EXPECT_STREQ(t.LeeNombre(4), "Ana");
+    ASSERT_EQ(t.Save(), 0);
+    const Bytes guardado = Lee("scores.his");
+    ASSERT_EQ(guardado.size(), size_t(LargoArchivo));
+    EXPECT_EQ(0, std::memcmp(&guardado[1 + 4 * LargoRegistro], "Ana\0\0\0\0\0\0\0", 10));
+    EXPECT_EQ(guardado[1 + 4 * LargoRegistro + 10], 96);
+}
