@@ -11,6 +11,9 @@ class Menus {
 public:
     Menus();
     ~Menus();
+    // Never copied: it owns the walking pointer figure.
+    Menus(const Menus&) = delete;
+    Menus& operator=(const Menus&) = delete;
 
     int MenuPpal();
     void Prepara();

@@ -11,6 +11,9 @@ class Partida {
 public:
     Partida();
     ~Partida();
+    // Never copied: it owns both phases.
+    Partida(const Partida&) = delete;
+    Partida& operator=(const Partida&) = delete;
 
     void Play();
     void GrabaRecord(int rank);

@@ -15,6 +15,9 @@ class FaseUno {
 public:
     explicit FaseUno(int velocidad);
     ~FaseUno();
+    // Never copied: it owns the traffic, the hero, the ambulance and the pause box.
+    FaseUno(const FaseUno&) = delete;
+    FaseUno& operator=(const FaseUno&) = delete;
 
     void Inicia(int estado);
     int Ciclo();

@@ -73,6 +73,7 @@ Vehiculo* Trafico::Mueve()
         auxiliar = borrado->VerAnterior();
         actual = borrado->VerSiguiente();
         auxiliar->GrabarSiguiente(actual);
+        // cppcheck-suppress nullPointerRedundantCheck ; neither head nor tail, so it has a next one
         actual->GrabarAnterior(auxiliar);
         delete borrado;
     }

@@ -28,9 +28,9 @@ Configuracion::Configuracion()
     // A short or damaged file keeps the defaults for what it lacks and is
     // written again whole; a sound file is left as it is.
     bool reparado = leidos < static_cast<size_t>(BytesConfig);
-    const int valIdioma = static_cast<signed char>(b[PosIdioma]);
-    const int valSet = static_cast<signed char>(b[PosSet]);
-    const int valSpeed = static_cast<signed char>(b[PosSpeed]);
+    const int valIdioma = b[PosIdioma];
+    const int valSet = b[PosSet];
+    const int valSpeed = b[PosSpeed];
 
     if (leidos > PosIdioma && (valIdioma == 0 || valIdioma == 1)) idioma = valIdioma;
     else reparado = true;

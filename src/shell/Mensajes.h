@@ -6,6 +6,9 @@ class Mensajes {
 public:
     Mensajes();
     ~Mensajes();
+    // Never copied: it owns the text tables.
+    Mensajes(const Mensajes&) = delete;
+    Mensajes& operator=(const Mensajes&) = delete;
 
     const char* Leer(int id);
 

@@ -183,14 +183,10 @@ int Esquiador::Choque(Obstaculo* primero, int desplazamiento)
 
         case TipoMonton:
             if (Colision(examinado, true)) {
-                if (variante > 2)
-                    choque = ChoqueIzquierda;
-                else if (variante > 0)
-                    choque = ChoqueDerecha;
-                else if (VerX(true) / 2 >= examinado->VerX(true) / 2)
-                    choque = ChoqueDerecha;
-                else
-                    choque = ChoqueIzquierda;
+                // Heaps 1 and 2 throw him right, 3 and up left, 0 to the side he is on.
+                const bool derecha = variante > 0 ? variante <= 2
+                                                  : VerX(true) / 2 >= examinado->VerX(true) / 2;
+                choque = derecha ? ChoqueDerecha : ChoqueIzquierda;
                 SFX->SSki();
             }
             break;

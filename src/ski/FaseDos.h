@@ -13,6 +13,9 @@ class FaseDos {
 public:
     explicit FaseDos(int velocidad);
     ~FaseDos();
+    // Never copied: it owns the course, the skier and the pause box.
+    FaseDos(const FaseDos&) = delete;
+    FaseDos& operator=(const FaseDos&) = delete;
 
     void Inicia();
     int Ciclo();

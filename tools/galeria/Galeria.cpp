@@ -148,6 +148,7 @@ int main(int argc, char** argv)
     const int hueco = 4;
 
     std::vector<std::vector<std::vector<Lienzo>>> sets;
+    sets.reserve(2);
     for (int set = 0; set < 2; set++)
         sets.push_back(Familias(DibujaHoja(set)));
 

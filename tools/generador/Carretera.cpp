@@ -172,10 +172,11 @@ void Casa(Lienzo& l, const Estilo& e, int x0, int x1, int y0)
     for (int y = y0; y < Alto; y++)
         for (int x = x0; x < x1; x++) {
             int fila = (y - y0) / 6;
+            int columna = x / 14 * 14;  // every brick of a row is one shade
             bool mortero = (y - y0) % 6 == 5 || (x + (fila % 2) * 7) % 14 == 13;
             Color c = mortero ? e.mortero : e.ladrillo;
             if (e.set == 0 && !mortero)
-                c = Escala(c, 0.9 + Ruido(x / 14 * 14 + fila * 3, fila, 1.0, 51) * 0.2);
+                c = Escala(c, 0.9 + Ruido(columna + fila * 3, fila, 1.0, 51) * 0.2);
             l.Pon(x, y, e.set == 0 ? PixelTramado(c, x, y) : Pixel(c));
         }
     // Eave of snow along the top.

@@ -8,6 +8,7 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -126,7 +127,7 @@ public:
     int Cobertura(int x, int y) const
     {
         const FT_Bitmap& b = cara->glyph->bitmap;
-        const unsigned char* fila = b.buffer + y * b.pitch;
+        const unsigned char* fila = b.buffer + static_cast<std::ptrdiff_t>(y) * b.pitch;
         if (b.pixel_mode == FT_PIXEL_MODE_MONO)
             return (fila[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
         return fila[x];

@@ -97,9 +97,9 @@ void Bordes(std::vector<double>& v, double entrada, double salida)
 {
     const size_t ne = static_cast<size_t>(entrada * Tasa), ns = static_cast<size_t>(salida * Tasa);
     for (size_t i = 0; i < ne && i < v.size(); i++)
-        v[i] *= static_cast<double>(i) / ne;
+        v[i] *= static_cast<double>(i) / static_cast<double>(ne);
     for (size_t i = 0; i < ns && i < v.size(); i++)
-        v[v.size() - 1 - i] *= static_cast<double>(i) / ns;
+        v[v.size() - 1 - i] *= static_cast<double>(i) / static_cast<double>(ns);
 }
 
 Muestra Normaliza(std::vector<double> v)
