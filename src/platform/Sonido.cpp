@@ -32,6 +32,11 @@ Sonido::Sonido() : datos(nullptr), esqui(nullptr), sirena(nullptr), sirenas(0)
     // Without its own copy of the datafile the game plays on in silence.
     esqui = Muestra(ObjEsqui);
     sirena = Muestra(ObjSirena);
+    // The MIDI patch set's driver opens patches.dat, and never closes it,
+    // each time it loads instruments for a tune: every instrument is asked
+    // for once now, so later tunes open nothing and long play does not run
+    // out of files.
+    load_midi_patches();
 }
 
 Sonido::~Sonido()
