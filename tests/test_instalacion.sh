@@ -1,0 +1,161 @@
+#!/bin/bash
+# The game installed like a desktop game: `cmake --install` into a DESTDIR
+# puts every file in place and the menu entry is valid; the `zumbelo`
+# command, typed in another directory with HOME elsewhere (spaces in every
+# path), makes the player's directory, the game keeps its settings and hall
+# of fame there, plays its music and leaves through Exit with status 0; a
+# second start keeps the language chosen in the first; XDG_DATA_HOME moves
+# the player's directory; `cpack` builds the Debian package with its
+# dependencies. $1: the run directory of the build (the build is its parent).
+set -u
+build="$(cd "$1/.." && pwd)"
+. "$2/tests/apoyo.sh"
+tmp=$(mktemp -d "/tmp/zumbelo instalacion XXXXXX")
+al_salir "rm -rf '$tmp'"
+inicio=$SECONDS
+fallos=0
+falla() { echo "FALLO: $*"; fallos=$((fallos + 1)); }
+aborta() { echo "FALLO: $*"; import -window root /tmp/zumbelo-instalacion-fallo.png 2>/dev/null; exit 1; }
+
+# Installed under /usr in a DESTDIR.
+raiz="$tmp/raiz"
+DESTDIR="$raiz" cmake --install "$build" --prefix /usr >"$tmp/instalacion.txt" 2>&1 ||
+    aborta "cmake --install failed: $(tail -3 "$tmp/instalacion.txt")"
+usr="$raiz/usr"
+for f in bin/zumbelo libexec/zumbelo/zumbelo share/zumbelo/datos.dat share/zumbelo/patches.dat \
+    share/applications/zumbelo.desktop share/icons/hicolor/64x64/apps/zumbelo.png \
+    share/icons/hicolor/128x128/apps/zumbelo.png share/man/man6/zumbelo.6.gz; do
+    [ -s "$usr/$f" ] || falla "$f not installed"
+done
+[ -x "$usr/bin/zumbelo" ] && [ -x "$usr/libexec/zumbelo/zumbelo" ] || falla "the launcher or the game is not executable"
+cmp -s "$usr/share/zumbelo/datos.dat" "$1/datos.dat" || falla "the installed datos.dat differs from the built one"
+# The library looks for the MIDI patches beside the game.
+[ "$(readlink -f "$usr/libexec/zumbelo/patches.dat")" = "$usr/share/zumbelo/patches.dat" ] ||
+    falla "libexec/zumbelo/patches.dat does not lead to the installed patches"
+desktop-file-validate "$usr/share/applications/zumbelo.desktop" || falla "desktop-file-validate rejects the menu entry"
+grep -qx 'Exec=zumbelo' "$usr/share/applications/zumbelo.desktop" &&
+    grep -qx 'Icon=zumbelo' "$usr/share/applications/zumbelo.desktop" || falla "the menu entry does not start zumbelo with its icon"
+zcat "$usr/share/man/man6/zumbelo.6.gz" | grep -q '^\.TH ZUMBELO 6' || falla "no section 6 manual page"
+# Each icon: a PNG of its size, transparent in the corner, solid in the middle.
+for lado in 64 128; do
+    png="$usr/share/icons/hicolor/${lado}x$lado/apps/zumbelo.png"
+    forma=$(identify -format '%m %w %h' "$png" 2>/dev/null)
+    [ "$forma" = "PNG $lado $lado" ] || falla "icon $lado is '$forma'"
+    alfa=$(convert "$png" -format "%[fx:p{0,0}.a] %[fx:p{$((lado / 2)),$((lado / 2))}.a]" info: 2>/dev/null)
+    [ "$alfa" = "0 1" ] || falla "icon $lado has corner and middle alpha '$alfa', expected '0 1'"
+done
+
+# Typed as `zumbelo` in a directory of its own; a stand-in xmessage keeps a
+# start-up message from blocking; the mix goes to a file.
+pantalla_propia || aborta "no X display"
+casa="$tmp/casa del jugador"
+otro="$tmp/otro sitio"
+mkdir -p "$casa" "$otro/programas"
+printf '#!/bin/sh\necho "$*" >> "%s/xmessage.txt"\n' "$tmp" >"$otro/programas/xmessage"
+chmod +x "$otro/programas/xmessage"
+# (ALSA_CONFIG_PATH cannot hold a space: the mix goes to a directory without one.)
+sonido=$(mktemp -d /tmp/zumbelo-sonido-XXXXXX)
+al_salir "rm -rf '$sonido'"
+printf 'pcm.!default { type file; slave.pcm "null"; file "%s/mezcla.raw"; format "raw" }\n' "$sonido" >"$sonido/alsa.conf"
+pid=""
+al_salir '[ -n "$pid" ] && kill "$pid"'
+arranca() {
+    (cd "$otro" && exec env -u XDG_DATA_HOME HOME="$casa" "$@" PATH="$otro/programas:$usr/bin:$PATH" \
+        ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$sonido/alsa.conf" zumbelo >>"$tmp/salida.txt" 2>&1) &
+    pid=$!
+    espera_ventana || aborta "no game window; the game said: $(tail -3 "$tmp/salida.txt")"
+}
+# The option list of the main menu into $1 (the walking figure beside it
+# left out), wherever the 640x480 picture lies: full screen puts it in a
+# borderless window in the middle of the screen.
+opciones() {
+    local x y
+    read -r x y < <(xwininfo -root -tree 2>/dev/null |
+        sed -n 's/.* 640x480+-*[0-9]*+-*[0-9]*  +\(-*[0-9]*\)+\(-*[0-9]*\).*/\1 \2/p' | head -1)
+    import -window root -crop "150x125+$((150 + ${x:-0}))+$((225 + ${y:-0}))" +repage "$1" 2>/dev/null
+}
+# Waits for the main menu to settle (two looks half a second apart that agree
+# and show more than a few colours) and keeps its option list in $1.
+menu_quieto() {
+    local i
+    for i in $(seq 60); do
+        opciones "$tmp/antes.png"
+        sleep 0.5
+        opciones "$1"
+        if [ "$(compare -metric AE "$tmp/antes.png" "$1" null: 2>&1)" = 0 ] &&
+            [ "$(identify -format %k "$1" 2>/dev/null)" -gt 4 ]; then
+            return 0
+        fi
+    done
+    aborta "the main menu never settled"
+}
+# Chooses Exit (the sixth option) and checks the game ends with status 0.
+# The menu reads one key a step and drops the rest, so the keys come slowly,
+# and with more Downs than needed: past Exit a Down does nothing.
+sale() {
+    PAUSA_TECLA=0.6 pulsa Down Down Down Down Down Down Down
+    sleep 0.6
+    pulsa Return
+    local i
+    for i in $(seq 100); do kill -0 "$pid" 2>/dev/null && sleep 0.2 || break; done
+    kill -0 "$pid" 2>/dev/null && aborta "the game did not end after Exit"
+    wait "$pid"
+    local estado=$?
+    pid=""
+    [ "$estado" = 0 ] || falla "exit status $estado after Exit, expected 0"
+}
+lengua() { od -An -tu1 -N1 "$1/zumbelo.cfg" 2>/dev/null | tr -d ' '; }
+
+jugador="$casa/.local/share/zumbelo"
+arranca
+menu_quieto "$tmp/menu_es.png"
+[ -d "$jugador" ] || aborta "no player's directory ~/.local/share/zumbelo"
+[ "$(stat -c %s "$jugador/zumbelo.cfg" 2>/dev/null)" = 5 ] || falla "no five-byte zumbelo.cfg in the player's directory"
+[ "$(stat -c %s "$jugador/scores.his" 2>/dev/null)" = 141 ] || falla "no 141-byte scores.his in the player's directory"
+[ "$(lengua "$jugador")" = 0 ] || falla "a first start is not in Spanish"
+ls "$otro"/*.cfg "$otro"/*.his >/dev/null 2>&1 && falla "the game wrote its files in the directory it was started from"
+# Language: English, saved at once.
+PAUSA_TECLA=1 pulsa Down Return
+for _ in $(seq 25); do [ "$(lengua "$jugador")" = 1 ] && break || sleep 0.2; done
+[ "$(lengua "$jugador")" = 1 ] || falla "choosing the language did not save English"
+menu_quieto "$tmp/menu_en.png"
+[ "$(compare -metric AE "$tmp/menu_es.png" "$tmp/menu_en.png" null: 2>&1)" = 0 ] && falla "the menu looks the same in English"
+sale
+# The music plays: the patches are found, so the mix is not one flat value.
+python3 -c 'import sys; d = open(sys.argv[1], "rb").read(4000000); sys.exit(len(set(d[i:i + 2] for i in range(0, len(d) - 1, 2))) < 50)' \
+    "$sonido/mezcla.raw" 2>/dev/null || falla "no music in the mix: the MIDI patches were not found"
+
+# A second start keeps the language: the same English menu.
+arranca
+menu_quieto "$tmp/menu_otra_vez.png"
+[ "$(lengua "$jugador")" = 1 ] || falla "the second start lost the language"
+[ "$(compare -metric AE "$tmp/menu_en.png" "$tmp/menu_otra_vez.png" null: 2>&1)" = 0 ] ||
+    falla "the second start does not show the English menu"
+sale
+
+# XDG_DATA_HOME, when set, holds the player's directory instead; once the
+# game has written its files there it is simply stopped.
+xdg="$tmp/datos xdg/zumbelo"
+arranca XDG_DATA_HOME="$tmp/datos xdg"
+for _ in $(seq 100); do [ -s "$xdg/zumbelo.cfg" ] && [ -s "$xdg/scores.his" ] && break || sleep 0.2; done
+[ -s "$xdg/zumbelo.cfg" ] && [ -s "$xdg/scores.his" ] || falla "the files are not in \$XDG_DATA_HOME/zumbelo"
+[ "$(lengua "$xdg")" = 0 ] || falla "a fresh \$XDG_DATA_HOME/zumbelo did not start in Spanish"
+kill "$pid"
+wait "$pid"
+pid=""
+[ -s "$tmp/xmessage.txt" ] && falla "a message was shown: $(cat "$tmp/xmessage.txt")"
+
+# The Debian package, built from what is built, with its library dependencies.
+cpack --config "$build/CPackConfig.cmake" -B "$tmp/paquete" >"$tmp/cpack.txt" 2>&1 ||
+    falla "cpack failed: $(tail -3 "$tmp/cpack.txt")"
+deb=$(ls "$tmp"/paquete/zumbelo_*.deb 2>/dev/null | head -1)
+if [ -n "$deb" ]; then
+    info=$(dpkg-deb -I "$deb")
+    grep -q '^ Depends: .*liballegro4' <<<"$info" || falla "the package does not depend on Allegro 4: $info"
+    grep -q '^ Section: games' <<<"$info" || falla "the package is not in section games"
+    dpkg-deb -c "$deb" | grep '\./usr/bin/zumbelo$' >/dev/null || falla "the package holds no /usr/bin/zumbelo"
+else
+    falla "no zumbelo_*.deb written"
+fi
+echo "instalacion: $fallos fallos en $((SECONDS - inicio)) s"
+exit "$fallos"
