@@ -68,8 +68,59 @@ pulsa() {
     done
 }
 
-# The colour of one screen pixel as "r g b" (0..255). $1 x, $2 y.
-pixel() {
-    import -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- 2>/dev/null |
-        sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
+# Copies part of the screen into a picture. $1 WxH+X+Y, $2 the file.
+recorte() {
+    import -window root -crop "$1" +repage "$2" 2>/dev/null
+}
+
+# Whether part of the screen ($1) now looks exactly like a picture taken before ($2).
+como() {
+    recorte "$1" "${DIR:-/tmp}/.ahora.png" &&
+        [ "$(compare -metric AE "${DIR:-/tmp}/.ahora.png" "$2" null: 2>&1)" = 0 ]
+}
+
+# Waits up to $3 s (default 30) until part of the screen ($1) holds still:
+# two looks a third of a second apart alike, with more than four colours (not a
+# fade). The look is left in the file $2.
+espera_quieto() {
+    local fin=$((SECONDS + ${3:-30}))
+    while [ "$SECONDS" -lt "$fin" ]; do
+        recorte "$1" "$2"
+        sleep 0.3
+        como "$1" "$2" && [ "$(identify -format %k "$2")" -gt 4 ] && return 0
+    done
+    return 1
+}
+
+# Waits up to $2 s until part of the screen ($1) no longer looks like the picture $3.
+espera_cambio() {
+    local fin=$((SECONDS + $2))
+    while [ "$SECONDS" -lt "$fin" ]; do
+        como "$1" "$3" || return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# A stand-in for the library's message program: the text of every call (its
+# last argument) is written to $DIR/mensajes.txt, and it ends at once. Puts it
+# first on the PATH.
+mensajero() {
+    mkdir -p "$DIR/bin"
+    printf '#!/bin/sh\nfor m; do :; done\nprintf "%%s\\n" "$m" >> "%s/mensajes.txt"\n' "$DIR" > "$DIR/bin/xmessage"
+    chmod 755 "$DIR/bin/xmessage"
+    export PATH="$DIR/bin:$PATH"
+}
+
+# Waits up to $2 s for the process $1 to end; ESTADO gets its exit status.
+# Returns 1 (and leaves it running) when it does not end in time.
+espera_fin() {
+    local fin=$((SECONDS + $2))
+    while kill -0 "$1" 2>/dev/null; do
+        [ "$SECONDS" -ge "$fin" ] && return 1
+        sleep 0.1
+    done
+    wait "$1"
+    ESTADO=$?
+    return 0
 }

@@ -5,39 +5,23 @@
 # through Exit. $1: the directory of the built game.
 set -u
 run="$(cd "$1" && pwd)"
-dir=$(mktemp -d /tmp/zumbelo-partida-XXXXXX)
-pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$dir"' EXIT
-cd "$dir" || exit 1
-ln -s "$run/datos.dat" datos.dat
-ln -s "$run/patches.dat" patches.dat
+. "$(dirname "$0")/apoyo.sh"
+pantalla_propia 640x480x16 || exit 1
+dir_de_juego "$run" || exit 1
+mensajero
+PAUSA_TECLA=0                                # the walk below keeps its own time
 printf '\000\000\000\001\000' > zumbelo.cfg  # Spanish, no sound, set 0, window, no frame skipping
-mkdir sin-programas                          # no xmessage: a message would go to the terminal
 inicio=$SECONDS
 falla() { echo "FALLO: $*"; import -window root /tmp/zumbelo-partida-fallo.png 2>/dev/null; exit 1; }
-PATH="$dir/sin-programas:$PATH" "$run/zumbelo" >salida.txt 2>&1 &
+"$run/zumbelo" >salida.txt 2>&1 &
 pid=$!
-for _ in $(seq 100); do
-    ventana=$(xdotool search --name '^Zumbelo' 2>/dev/null | head -1)
-    [ -n "$ventana" ] && break || sleep 0.2
-done
-[ -n "$ventana" ] || falla "no game window"
+al_salir "kill $pid"
+espera_ventana || falla "no game window"
 
-pulsa() { xdotool windowfocus --sync "$ventana" 2>/dev/null; xdotool key "$@"; }
-recorte() { import -window root -crop "$1" +repage "$2" 2>/dev/null; }
-# Whether part of the screen now looks exactly like a picture taken before.
-como() { recorte "$1" ahora.png && [ "$(compare -metric AE ahora.png "$2" null: 2>&1)" = 0 ]; }
 opciones=150x125+150+225
 titulo=300x100+330+10
 
-# The option list once the menu has faded in: two looks half a second apart
-# that agree and show more than one colour.
-for _ in $(seq 60); do
-    recorte "$opciones" menu.png
-    sleep 0.5
-    como "$opciones" menu.png && [ "$(identify -format %k menu.png)" -gt 4 ] && break
-done
-como "$opciones" menu.png || falla "the main menu never settled"
+espera_quieto "$opciones" menu.png 40 || falla "the main menu never settled"
 recorte "$titulo" titulo.png
 cp scores.his tabla_inicial.his || falla "no scores.his written at start-up"
 
@@ -65,7 +49,7 @@ while [ $((SECONDS - inicio)) -lt 230 ]; do
 done
 [ "$felicitado" = 1 ] || falla "no congratulations screen within 230 s"
 sleep 0.3
-xdotool windowfocus --sync "$ventana" 2>/dev/null
+xdotool windowfocus --sync "$VENTANA" 2>/dev/null
 xdotool type --delay 60 "Probador"
 pulsa Return
 
@@ -92,9 +76,7 @@ for _ in $(seq 40); do como "$opciones" menu.png && break || sleep 0.5; done
 como "$opciones" menu.png || falla "the main menu did not come back"
 for _ in 1 2 3 4 5; do pulsa Down; sleep 0.4; done
 pulsa Return
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null && sleep 0.2 || break; done
-kill -0 "$pid" 2>/dev/null && falla "the game did not end after Exit"
-wait "$pid"
-estado=$? pid=""
-[ "$estado" = 0 ] || falla "exit status $estado, expected 0"
+espera_fin "$pid" 20 || falla "the game did not end after Exit"
+[ "$ESTADO" = 0 ] || falla "exit status $ESTADO, expected 0"
+[ -s mensajes.txt ] && falla "a message was shown: $(cat mensajes.txt)"
 echo "partida completa: todo bien en $((SECONDS - inicio)) s"
