@@ -76,8 +76,8 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zumbelo)
 set(CPACK_PACKAGE_VERSION 2.0f)  # the version the title shows, "V. 2.0F"
-set(CPACK_PACKAGE_VENDOR "Zumbelo")
-set(CPACK_PACKAGE_CONTACT "Zumbelo developers <zumbelo@example.org>")
+set(CPACK_PACKAGE_VENDOR "Estudio Ventisca")
+set(CPACK_PACKAGE_CONTACT "Estudio Ventisca <zumbelo@estudioventisca.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade game: cross the road to the ski-hire shop, then ski the slalom")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Zumbelo wants to go skiing. First he must cross a busy two-carriageway
 road on foot to the ski-hire shop, pay for a pair of skis and carry them
