@@ -124,3 +124,17 @@ espera_fin() {
     ESTADO=$?
     return 0
 }
+
+# The mean colour of part of the screen: "r g b", 0..255.
+color() {
+    import -window root -crop "$1" +repage png:- 2>/dev/null | convert - -scale 1x1! -depth 8 txt:- |
+        sed -n '2s/[^(]*(\([0-9.]*\),\([0-9.]*\),\([0-9.]*\).*/\1 \2 \3/p'
+}
+# The top row of the red jacket of the walking pointer figure (of a menu or
+# the pause box) within a part of the screen; empty when he is not there.
+figura_en() {
+    local g
+    g=$(import -window root -crop "$1" +repage png:- 2>/dev/null |
+        convert - -fx 'r > 0.55 && g < 0.35 && b < 0.35' -format '%@' info: 2>/dev/null)
+    case $g in *x*+*+*) echo "${g##*+}" ;; esac
+}

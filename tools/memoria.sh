@@ -116,18 +116,6 @@ primer_menu() {
     import -window root -crop "$OPCIONES" +repage menu.png 2>/dev/null
 }
 
-# The mean colour "r g b" of a part of the screen, and the top row of the
-# red jacket of the pause box's cursor figure within a part of it.
-color() {
-    import -window root -crop "$1" +repage png:- 2>/dev/null | convert - -scale 1x1! -depth 8 txt:- |
-        sed -n '2s/[^(]*(\([0-9.]*\),\([0-9.]*\),\([0-9.]*\).*/\1 \2 \3/p'
-}
-figura_en() {
-    local g
-    g=$(import -window root -crop "$1" +repage png:- 2>/dev/null |
-        convert - -fx 'r > 0.55 && g < 0.35 && b < 0.35' -format '%@' info: 2>/dev/null)
-    case $g in *x*+*+*) echo "${g##*+}" ;; esac
-}
 # The pause box is open: its see-through frame is yellow.
 caja_abierta() { color 8x140+131+170 | awk '{ exit !($1 > $3 + 60 && $2 > $3 + 60) }'; }
 # Waits up to $1 seconds for the pause box.
