@@ -2,7 +2,7 @@
 # start an X display. Sourced, not run.
 
 ZUMBELO_PAQUETES="liballegro4-dev allegro4-doc cmake g++ make pkg-config libgtest-dev \
-timgm6mb-soundfont libfreetype-dev fonts-dejavu-core xvfb xdotool x11-utils imagemagick sox python3"
+timgm6mb-soundfont libfreetype-dev zlib1g-dev fonts-dejavu-core xvfb xdotool x11-utils imagemagick sox python3"
 # What the test suite needs besides: the fuzzers' compiler and runtime, the
 # static checkers, valgrind, and the tools that check the installed game.
 ZUMBELO_PAQUETES_PRUEBAS="clang libclang-rt-14-dev clang-tidy cppcheck valgrind desktop-file-utils \

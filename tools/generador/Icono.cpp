@@ -16,6 +16,37 @@ namespace {
 // The design is laid out on 64 units; bigger icons scale it.
 const double Unidades = 64.0;
 
+// The figure reduced by a factor f < 1: each pixel averages the figure's
+// pixels under it by area, and stays transparent unless they cover at least
+// half of it, so the small icons keep hard pixel-art edges.
+Lienzo Reduce(const Lienzo& figura, double f)
+{
+    const int w = std::max(1, static_cast<int>(std::lround(figura.ancho * f)));
+    const int h = std::max(1, static_cast<int>(std::lround(figura.alto * f)));
+    const double fx = static_cast<double>(figura.ancho) / w, fy = static_cast<double>(figura.alto) / h;
+    Lienzo l(w, h, ColorTransparente);
+    for (int j = 0; j < h; j++)
+        for (int i = 0; i < w; i++) {
+            double r = 0, g = 0, b = 0, cubierto = 0;
+            for (int y = static_cast<int>(j * fy); y < std::ceil((j + 1) * fy); y++)
+                for (int x = static_cast<int>(i * fx); x < std::ceil((i + 1) * fx); x++) {
+                    double a = (std::min(x + 1.0, (i + 1) * fx) - std::max<double>(x, i * fx)) *
+                               (std::min(y + 1.0, (j + 1) * fy) - std::max<double>(y, j * fy));
+                    uint16_t c = figura.Lee(x, y);
+                    if (a <= 0 || c == ColorTransparente)
+                        continue;
+                    r += a * RojoDe(c);
+                    g += a * VerdeDe(c);
+                    b += a * AzulDe(c);
+                    cubierto += a;
+                }
+            if (cubierto >= 0.5 * fx * fy)
+                l.Pon(i, j, Pixel(Color{static_cast<int>(std::lround(r / cubierto)), static_cast<int>(std::lround(g / cubierto)),
+                                        static_cast<int>(std::lround(b / cubierto))}));
+        }
+    return l;
+}
+
 // Whether a pixel centre lies inside the rounded tile (corner radius r, margin m).
 bool EnLaBaldosa(int x, int y, int lado, double m, double r)
 {
@@ -51,24 +82,29 @@ Lienzo DibujaIcono(int lado)
         }
     }
 
-    // The skier, cut from his figure and enlarged by whole pixels.
+    // The skier, cut from his figure: enlarged by whole pixels on the big
+    // icons, reduced by area on those under 64 pixels, so he keeps his place
+    // on the tile at every size.
+    Lienzo figura(AnchoEsquiador, AltoEsquiador, ColorTransparente);
+    FiguraEsquiador(1, 0).Pinta(figura, 0, 0, 0);
     const int escala = std::max(1, lado / 64);
-    Lienzo esquiador(AnchoEsquiador, AltoEsquiador, ColorTransparente);
-    FiguraEsquiador(1, 0).Pinta(esquiador, 0, 0, 0);
-    const int x0 = (lado - esquiador.ancho * escala) / 2 + 2 * escala;
-    const int y0 = lado - (esquiador.alto + 8) * escala;
+    const Lienzo esquiador = lado < 64 ? Reduce(figura, e) : figura;
+    const double paso = lado < 64 ? e : escala;  // icon pixels per figure pixel
+    const int x0 = static_cast<int>(std::lround((lado - figura.ancho * paso) / 2 + 2 * paso));
+    const int y0 = static_cast<int>(std::lround(lado - (figura.alto + 8) * paso));
 
     // His tracks: two grooves running on from the tails of his skis (the
     // figure's skis point 0.45 radians downhill) back to the left edge.
     const double c = std::cos(0.45), s = std::sin(0.45);
     for (int k = 0; k < 2; k++) {
-        Punto cola{x0 + 5.0 * escala, y0 + (25.0 - 2.5 * k) * escala};
+        Punto cola{x0 + 5.0 * paso, y0 + (25.0 - 2.5 * k) * paso};
         Punto lejos{0, cola.y - cola.x * s / c};
         Trazo(l, lejos, cola, std::max(1.0, e * 0.9), Liso(Color{150, 176, 222}));
     }
-    for (int j = 0; j < esquiador.alto * escala; j++)
-        for (int i = 0; i < esquiador.ancho * escala; i++) {
-            uint16_t c = esquiador.Lee(i / escala, j / escala);
+    const int aumento = lado < 64 ? 1 : escala;
+    for (int j = 0; j < esquiador.alto * aumento; j++)
+        for (int i = 0; i < esquiador.ancho * aumento; i++) {
+            uint16_t c = esquiador.Lee(i / aumento, j / aumento);
             if (c != ColorTransparente)
                 l.Pon(x0 + i, y0 + j, c);
         }

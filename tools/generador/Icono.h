@@ -5,7 +5,7 @@
 
 #include "Lienzo.h"
 
-// The icon, `lado` x `lado` pixels (64 and 128 are installed); pure magenta
+// The icon, `lado` x `lado` pixels (16 to 256 are installed); pure magenta
 // outside the rounded tile, where the icon is transparent.
 Lienzo DibujaIcono(int lado);
 

@@ -1,33 +1,13 @@
-// The PNG writer: signature, IHDR, one IDAT holding a zlib stream of stored
-// blocks, IEND. Stored blocks need no compressor and keep the bytes the same
-// from build to build.
+// The PNG writer: signature, IHDR, one IDAT holding the rows deflated by
+// zlib at its best level, IEND. Nothing in it depends on the time or the
+// machine, so the bytes stay the same from build to build.
 #include "Png.h"
 
-#include <algorithm>
+#include <zlib.h>
+
 #include <cstdio>
 
 namespace {
-
-uint32_t Crc32(const uint8_t* p, size_t n, uint32_t crc = 0)
-{
-    crc = ~crc;
-    for (size_t i = 0; i < n; i++) {
-        crc ^= p[i];
-        for (int k = 0; k < 8; k++)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-uint32_t Adler32(const std::vector<uint8_t>& d)
-{
-    uint32_t a = 1, b = 0;
-    for (uint8_t c : d) {
-        a = (a + c) % 65521;
-        b = (b + a) % 65521;
-    }
-    return (b << 16) | a;
-}
 
 void PonBE(std::vector<uint8_t>& v, uint32_t x)
 {
@@ -41,7 +21,7 @@ void Trozo(std::vector<uint8_t>& png, const char* tipo, const std::vector<uint8_
     size_t inicio = png.size();
     png.insert(png.end(), tipo, tipo + 4);
     png.insert(png.end(), datos.begin(), datos.end());
-    PonBE(png, Crc32(png.data() + inicio, png.size() - inicio));
+    PonBE(png, static_cast<uint32_t>(crc32(0, png.data() + inicio, static_cast<uInt>(png.size() - inicio))));
 }
 
 }  // namespace
@@ -49,6 +29,8 @@ void Trozo(std::vector<uint8_t>& png, const char* tipo, const std::vector<uint8_
 std::vector<uint8_t> CodificaPNG(const Lienzo& l)
 {
     // The raw image: each row a filter byte (0, none) and its RGBA pixels.
+    // Unfiltered rows deflate best here: the dithered gradients of the
+    // icons repeat as they are, and any filter turns them into noise.
     std::vector<uint8_t> crudo;
     crudo.reserve(static_cast<size_t>(l.alto) * (1 + static_cast<size_t>(l.ancho) * 4));
     for (int y = 0; y < l.alto; y++) {
@@ -63,21 +45,12 @@ std::vector<uint8_t> CodificaPNG(const Lienzo& l)
         }
     }
 
-    // zlib: header, stored blocks of at most 65535 bytes, Adler-32 of the raw data.
-    std::vector<uint8_t> z = {0x78, 0x01};
-    size_t pos = 0;
-    do {
-        size_t n = std::min<size_t>(65535, crudo.size() - pos);
-        bool ultimo = pos + n == crudo.size();
-        z.push_back(ultimo ? 1 : 0);
-        z.push_back(static_cast<uint8_t>(n & 0xFF));
-        z.push_back(static_cast<uint8_t>(n >> 8));
-        z.push_back(static_cast<uint8_t>(~n & 0xFF));
-        z.push_back(static_cast<uint8_t>((~n >> 8) & 0xFF));
-        z.insert(z.end(), crudo.begin() + static_cast<long>(pos), crudo.begin() + static_cast<long>(pos + n));
-        pos += n;
-    } while (pos < crudo.size());
-    PonBE(z, Adler32(crudo));
+    // One zlib stream at the best level: the same rows give the same bytes.
+    uLongf tam = compressBound(static_cast<uLong>(crudo.size()));
+    std::vector<uint8_t> z(tam);
+    if (compress2(z.data(), &tam, crudo.data(), static_cast<uLong>(crudo.size()), Z_BEST_COMPRESSION) != Z_OK)
+        return {};
+    z.resize(tam);
 
     std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> cabecera;
@@ -93,6 +66,8 @@ std::vector<uint8_t> CodificaPNG(const Lienzo& l)
 bool GuardaPNG(const Lienzo& l, const char* ruta)
 {
     std::vector<uint8_t> png = CodificaPNG(l);
+    if (png.empty())
+        return false;
     FILE* f = std::fopen(ruta, "wb");
     if (!f)
         return false;

@@ -1,5 +1,5 @@
 // A small PNG writer for the generator's pictures that leave the datafile
-// (the desktop icon): 8-bit RGBA, pure magenta written fully transparent.
+// (the desktop icons): 8-bit RGBA, pure magenta written fully transparent.
 #ifndef PNG_H
 #define PNG_H
 
@@ -8,7 +8,8 @@
 
 #include "Lienzo.h"
 
-// The whole PNG file of a picture, uncompressed (stored deflate blocks).
+// The whole PNG file of a picture, compressed with zlib; the same picture
+// always gives the same bytes.
 std::vector<uint8_t> CodificaPNG(const Lienzo& l);
 
 // Writes it; false when the file cannot be written.
