@@ -1,12 +1,15 @@
 # Shared by ./run and ./test: install what is missing, build, and find or
 # start an X display. Sourced, not run.
 
-ZUMBELO_PAQUETES="liballegro4-dev allegro4-doc cmake g++ make pkg-config libgtest-dev \
-timgm6mb-soundfont libfreetype-dev zlib1g-dev fonts-dejavu-core xvfb xdotool x11-utils imagemagick sox python3"
+# (dpkg-dev gives the build Debian's hardening flags, dpkg-buildflags.)
+ZUMBELO_PAQUETES="liballegro4-dev allegro4-doc cmake g++ make pkg-config dpkg-dev libgtest-dev \
+timgm6mb-soundfont libfreetype-dev zlib1g-dev fonts-dejavu-core fonts-dejavu-extra \
+xvfb xdotool x11-utils imagemagick sox python3"
 # What the test suite needs besides: the fuzzers' compiler and runtime, the
-# static checkers, valgrind, and the tools that check the installed game.
+# static checkers, valgrind, and the tools that check the installed game and
+# its packages (cpack's dependency scan needs file).
 ZUMBELO_PAQUETES_PRUEBAS="clang libclang-rt-14-dev clang-tidy cppcheck valgrind desktop-file-utils \
-dpkg-dev file"
+file lintian appstream appstream-compose"
 
 # Installs the Debian packages named (by default those the game needs) that
 # are not there yet.
