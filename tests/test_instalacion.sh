@@ -105,12 +105,15 @@ for deb in "$juego" "$datos"; do
     dpkg-deb -x "$deb" "$raizdeb"
 done
 # lintian, as a normal user, with every check: not a tag, not even an info
-# (the hardening flags and the stripping show as infos).
+# (the hardening flags and the stripping show as infos). Its scratch files,
+# some of which it leaves behind, go in a directory of the test's.
 como_usuario() {
     if [ "$(id -u)" = 0 ]; then setpriv --reuid nobody --regid nogroup --clear-groups "$@"; else "$@"; fi
 }
-(cd /tmp && como_usuario lintian -I -E --pedantic --fail-on error,warning,info,pedantic,experimental \
-    "$juego" "$datos") >"$tmp/lintian.txt" 2>&1 || falla "lintian: $(cat "$tmp/lintian.txt")"
+mkdir -m 1777 "$paquetes/tmp"
+(cd "$paquetes/tmp" && TMPDIR="$paquetes/tmp" como_usuario lintian -I -E --pedantic \
+    --fail-on error,warning,info,pedantic,experimental "$juego" "$datos") >"$tmp/lintian.txt" 2>&1 ||
+    falla "lintian: $(cat "$tmp/lintian.txt")"
 # The software-centre catalogue made from the unpacked packages holds the
 # game, with its icon found.
 appstreamcli compose --no-net --origin=zumbelo --result-root="$tmp/catalogo" "$raizdeb" >"$tmp/compose.txt" 2>&1 ||
