@@ -108,7 +108,7 @@ rechaza() {
     (lanza "$casa" "$@") &
     pid=$!
     if ! espera_fin "$pid" 30; then
-        kill "$pid"
+        kill -9 "$pid"  # the game it started, which may not heed a plain kill
         falla "$que: the launcher did not end"
         return
     fi
