@@ -18,7 +18,7 @@ class InyectorTeclas {
 public:
     struct Pulsacion {
         int scancode;                // 0: press nothing, only look
-        int ascii;
+        int ascii;                   // the character, a Unicode code
         int esperaMs;                // pause before the press
         std::function<void()> mira;  // run after the pause, before the press
     };
@@ -55,7 +55,7 @@ private:
         for (const Pulsacion& p : pulsaciones) {
             Duerme(p.esperaMs);
             if (p.mira) p.mira();
-            if (p.scancode != 0) simulate_keypress((p.scancode << 8) | (p.ascii & 0xFF));
+            if (p.scancode != 0) simulate_ukeypress(p.ascii, p.scancode);
         }
         // A screen still running long after the last press has missed one: end rather than hang.
         for (int n = 0; n < 3000 && !terminado; n++) Duerme(10);

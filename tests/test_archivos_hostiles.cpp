@@ -1,20 +1,33 @@
 // "zumbelo.cfg" and "scores.his" of every length from 0 to 200 bytes with
 // seeded random contents: whatever the file holds, the readers keep every
 // value in range, take what is valid in it, and the next save writes a valid
-// file that reads back to the same values.
+// file that reads back to the same values. Hostile places: a link, a pipe, a
+// directory or an unreadable file in place of either file or of datos.dat,
+// and saves that fail half-way.
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+#include <grp.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "Configuracion.h"
 #include "HiScore.h"
+#include "RevisorDatos.h"
 
 namespace {
 
@@ -231,6 +244,109 @@ std::string CompruebaRecords(const Bytes& archivo, const Tabla& inicial)
     return "";
 }
 
+// --- Hostile places ----------------------------------------------------------
+
+// What lies at a name, without following it: kind, size, identity and, for a
+// link, where it leads and what lies there; equal before and after means untouched.
+std::string Foto(const std::string& nombre)
+{
+    struct stat st;
+    if (lstat(nombre.c_str(), &st) != 0) return "nothing";
+    std::ostringstream s;
+    s << std::oct << st.st_mode << std::dec << " " << st.st_size << " " << st.st_ino << " "
+      << st.st_mtim.tv_sec << "." << st.st_mtim.tv_nsec;
+    if (S_ISLNK(st.st_mode)) {
+        char destino[256] = "";
+        const ssize_t n = readlink(nombre.c_str(), destino, sizeof destino - 1);
+        if (n > 0) destino[n] = '\0';
+        s << " -> " << destino << " (" << Foto(destino) << ")";
+    }
+    return s.str();
+}
+
+// The names in the working directory, sorted, space-separated.
+std::string Contenido()
+{
+    std::vector<std::string> v;
+    if (DIR* d = opendir(".")) {
+        while (const dirent* e = readdir(d))
+            if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) v.push_back(e->d_name);
+        closedir(d);
+    }
+    std::sort(v.begin(), v.end());
+    std::string s;
+    for (const std::string& n : v) s += (s.empty() ? "" : " ") + n;
+    return s;
+}
+
+// Runs the checks as a player meets them: as root (who reads any file), in a
+// child that has become the user nobody, owner of the working directory;
+// otherwise here. Gives what they report; they may not take a minute.
+std::string ComoJugador(const std::function<std::string()>& prueba)
+{
+    if (geteuid() != 0) {
+        alarm(60);
+        const std::string r = prueba();
+        alarm(0);
+        return r;
+    }
+    const passwd* pw = getpwnam("nobody");
+    if (pw == nullptr) return "no user nobody";
+    if (chown(".", pw->pw_uid, pw->pw_gid) != 0) return "the directory cannot be given to nobody";
+    int tubo[2];
+    if (pipe(tubo) != 0) return "no pipe";
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        close(tubo[0]);
+        alarm(60);
+        const bool otro = setgroups(0, nullptr) == 0 && setgid(pw->pw_gid) == 0 && setuid(pw->pw_uid) == 0;
+        const std::string r = otro ? prueba() : "could not become nobody";
+        for (size_t hecho = 0; hecho < r.size();) {
+            const ssize_t n = write(tubo[1], r.data() + hecho, r.size() - hecho);
+            if (n <= 0) break;
+            hecho += static_cast<size_t>(n);
+        }
+        _exit(0);
+    }
+    close(tubo[1]);
+    std::string r;
+    char trozo[512];
+    for (ssize_t n; (n = read(tubo[0], trozo, sizeof trozo)) > 0;) r.append(trozo, static_cast<size_t>(n));
+    close(tubo[0]);
+    int estado = 0;
+    waitpid(hijo, &estado, 0);
+    if (!WIFEXITED(estado)) r += "\nthe checks did not finish: blocked or killed";
+    return r;
+}
+
+// What can lie in place of a file.
+enum Cosa { Enlace, EnlaceRoto, Tuberia, Carpeta, Ilegible, Cosas };
+const char* const NombreCosa[Cosas] = {"a link to a good file", "a dangling link", "a pipe", "a directory",
+                                       "an unreadable good file"};
+
+// Puts the thing at nombre (a link leads to "destino-" and the name); bueno
+// is what a good file holds. False when it could not be made.
+bool Pone(Cosa cosa, const std::string& nombre, const Bytes& bueno)
+{
+    const std::string destino = "destino-" + nombre;
+    switch (cosa) {
+    case Enlace: Escribe(destino.c_str(), bueno); return symlink(destino.c_str(), nombre.c_str()) == 0;
+    case EnlaceRoto: return symlink(destino.c_str(), nombre.c_str()) == 0;
+    case Tuberia: return mkfifo(nombre.c_str(), 0666) == 0;
+    case Carpeta: return mkdir(nombre.c_str(), 0755) == 0;
+    case Ilegible:  // the player may write it, not read it
+        Escribe(nombre.c_str(), bueno);
+        return chmod(nombre.c_str(), 0200) == 0;
+    default: return false;
+    }
+}
+
+void Quita(const std::string& nombre)
+{
+    if (std::remove(nombre.c_str()) != 0) rmdir(nombre.c_str());
+    std::remove(("destino-" + nombre).c_str());
+}
+
 // Thousands of small rewrites: in memory when the machine offers it, as on a
 // busy disk each truncated rewrite may wait for the one before to be written out.
 class ArchivosHostiles : public ::testing::Test {
@@ -307,4 +423,105 @@ TEST_F(ArchivosHostiles, ANameWithBytesAfterItsEndIsSavedZeroFilled)
     ASSERT_EQ(guardado.size(), size_t(LargoArchivo));
     EXPECT_EQ(0, std::memcmp(&guardado[1 + 4 * LargoRegistro], "Ana\0\0\0\0\0\0\0", 10));
     EXPECT_EQ(guardado[1 + 4 * LargoRegistro + 10], 96);
+}
+
+TEST_F(ArchivosHostiles, ALinkPipeDirectoryOrUnreadableFileInPlaceOfAFileIsNeitherFollowedNorWaitedForNorWrittenThrough)
+{
+    // A good datafile of its own, which the player can read wherever the build is.
+    const Bytes datos = Lee((std::string(anterior) + "/datos.dat").c_str());
+    ASSERT_GT(datos.size(), 1000u);
+    Escribe("bueno.dat", datos);
+    Bytes tabla(141, 0);
+    tabla[0] = 'R';
+    for (int r = 0; r < Rangos; r++) {
+        std::snprintf(reinterpret_cast<char*>(&tabla[1 + r * LargoRegistro]), 10, "Eva%d", r);
+        tabla[11 + r * LargoRegistro] = static_cast<unsigned char>(90 - r);
+    }
+    const Bytes ajustes = {1, 0, 1, 1, 3};
+    const std::string fallos = ComoJugador([&] {
+        std::ostringstream f;
+        for (int k = 0; k < Cosas; k++) {
+            const Cosa cosa = static_cast<Cosa>(k);
+            const std::string que = std::string(NombreCosa[k]) + " as ";
+
+            // Settings: the defaults, nothing touched at start-up; a change
+            // puts a file of its own there, beside the link's target.
+            if (!Pone(cosa, "zumbelo.cfg", ajustes)) f << que << "zumbelo.cfg could not be made\n";
+            const std::string antes = Foto("zumbelo.cfg"), destino = Foto("destino-zumbelo.cfg");
+            {
+                Configuracion c;
+                if (!(Valores(c) == Ajustes{0, 1, 0, 0, 0})) f << que << "zumbelo.cfg: not the defaults\n";
+                if (Foto("zumbelo.cfg") != antes) f << que << "zumbelo.cfg: changed at start-up\n";
+                c.ToggleIdioma();
+                if (cosa == Carpeta) {
+                    if (c.Save() != 1 || Foto("zumbelo.cfg") != antes) f << que << "zumbelo.cfg: the save did not fail cleanly\n";
+                } else if (Lee("zumbelo.cfg") != Bytes{1, 1, 0, 0, 0} || Foto("zumbelo.cfg").rfind("100", 0) != 0) {
+                    f << que << "zumbelo.cfg: a change did not put a file of its own there\n";
+                }
+                if (Foto("destino-zumbelo.cfg") != destino) f << que << "zumbelo.cfg: written through\n";
+            }
+            Quita("zumbelo.cfg");
+
+            // Hall of fame: the default table, and a save leaves it all as it was.
+            if (!Pone(cosa, "scores.his", tabla)) f << que << "scores.his could not be made\n";
+            const std::string antesTabla = Foto("scores.his");
+            {
+                HiScore t;
+                if (t.LeePuntos(0) != 1000 || t.LeePuntos(9) != 100) f << que << "scores.his: not the default table\n";
+                if (Foto("scores.his") != antesTabla) f << que << "scores.his: changed at start-up\n";
+                t.GrabaPuntos(5000, 0);
+                if (t.Save() != 1 || t.LeePuntos(0) != 5000) f << que << "scores.his: the save did not fail cleanly\n";
+                if (Foto("scores.his") != antesTabla) f << que << "scores.his: changed by a save\n";
+            }
+            Quita("scores.his");
+
+            // The datafile: only a link to a good file is taken.
+            const bool puesto = cosa == Enlace ? symlink("bueno.dat", "datos.dat") == 0 : Pone(cosa, "datos.dat", datos);
+            if (!puesto) f << que << "datos.dat could not be made\n";
+            if (RevisorDatos::Revisa("datos.dat") != (cosa == Enlace ? 0 : 1))
+                f << que << "datos.dat: " << (cosa == Enlace ? "refused" : "taken") << "\n";
+            Quita("datos.dat");
+
+            if (Contenido() != "bueno.dat") f << que << "left behind: " << Contenido() << "\n";
+        }
+        return f.str();
+    });
+    EXPECT_EQ(fallos, "");
+    std::remove("bueno.dat");
+}
+
+TEST_F(ArchivosHostiles, ASaveThatFailsPartWayKeepsTheOldBytesAndTheNextSaveTriesAgain)
+{
+    Escribe("zumbelo.cfg", {1, 0, 1, 1, 3});
+    Configuracion c;
+    HiScore t;  // writes the default table
+    const Bytes ajustes = Lee("zumbelo.cfg"), tabla = Lee("scores.his");
+    ASSERT_EQ(tabla.size(), size_t(LargoArchivo));
+
+    // No file may grow past 3 bytes: each save stops in the middle of its write.
+    signal(SIGXFSZ, SIG_IGN);
+    struct rlimit antes;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
+    const struct rlimit tope = {3, antes.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tope), 0);
+    c.ToggleIdioma();
+    EXPECT_EQ(c.Save(), 1);
+    t.GrabaNombre("Nuevo", 9);  // what a record at the last place does
+    t.GrabaPuntos(150, 9);
+    EXPECT_EQ(t.Save(), 1);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &antes), 0);
+
+    EXPECT_EQ(Lee("zumbelo.cfg"), ajustes);
+    EXPECT_EQ(Lee("scores.his"), tabla);
+    EXPECT_EQ(Contenido(), "scores.his zumbelo.cfg") << "a temporary file stayed";
+    EXPECT_EQ(Valores(c), (Ajustes{0, 0, 1, 1, 3}));
+    EXPECT_EQ(t.LeePuntos(9), 150);
+    // The next save writes what memory holds.
+    EXPECT_EQ(c.Save(), 0);
+    EXPECT_EQ(Lee("zumbelo.cfg"), (Bytes{0, 0, 1, 1, 3}));
+    EXPECT_EQ(t.Save(), 0);
+    const Bytes nueva = Lee("scores.his");
+    ASSERT_EQ(nueva.size(), size_t(LargoArchivo));
+    EXPECT_STREQ(reinterpret_cast<const char*>(&nueva[1 + 9 * LargoRegistro]), "Nuevo");
+    EXPECT_EQ(Entero(&nueva[11 + 9 * LargoRegistro]), 150);
 }

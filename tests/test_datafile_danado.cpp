@@ -1,6 +1,7 @@
 // A cut or damaged datos.dat is refused before the library sees it: every cut
 // of the file, broken magic numbers and counts, sizes that point past the end
-// or that disagree with an object's own header, and a missing font or palette.
+// or that disagree with an object's own header, a missing font or palette,
+// and a file too large to be the game's, unread.
 // Whatever the check lets through, the library loads without harm; and the
 // display start-up fails cleanly on a damaged file instead of crashing.
 #include <gtest/gtest.h>
@@ -13,7 +14,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <fstream>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -151,6 +154,26 @@ TEST_F(Revisor, BrokenMagicCountsAndSizesAreRefused)
         PonM32(b, c.donde, c.valor);
         EXPECT_EQ(Revisa(b), 1) << c.que;
     }
+}
+
+TEST_F(Revisor, AHugeFileIsRefusedWithoutBeingRead)
+{
+    // 3 GB that begin like the good file and hold nothing after it (sparse),
+    // looked over with 256 MB of memory to spare: reading it is out of reach.
+    Escribe("enorme.dat", bueno);
+    ASSERT_EQ(truncate("enorme.dat", 3LL << 30), 0);
+    long paginas = 0;
+    std::ifstream("/proc/self/statm") >> paginas;
+    ASSERT_GT(paginas, 0);
+    struct rlimit antes;
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &antes), 0);
+    const rlim_t enUso = static_cast<rlim_t>(paginas) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
+    const struct rlimit tope = {enUso + (rlim_t{256} << 20), antes.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &tope), 0);
+    const int resultado = RevisorDatos::Revisa("enorme.dat");
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &antes), 0);
+    EXPECT_EQ(resultado, 1);
+    std::remove("enorme.dat");
 }
 
 TEST_F(Revisor, AFileWithoutAFontOrPaletteTheGameAsksForByNameIsRefused)

@@ -1,12 +1,18 @@
 // The hall of fame and its file "scores.his".
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -42,6 +48,42 @@ Bytes Fichero(F rango)
 Bytes FicheroDe(HiScore& t)
 {
     return Fichero([&t](int r) { return std::make_pair(std::string(t.LeeNombre(r)), t.LeePuntos(r)); });
+}
+
+// A new score entered as the game enters it: at the first rank whose score
+// is lower, the rest one place down.
+void Entra(HiScore& t, const char* nombre, int puntos)
+{
+    int p = 0;
+    while (p < 10 && t.LeePuntos(p) >= puntos) p++;
+    for (int r = 9; r > p; r--) {
+        const std::string n = t.LeeNombre(r - 1);
+        t.GrabaNombre(n.c_str(), r);
+        t.GrabaPuntos(t.LeePuntos(r - 1), r);
+    }
+    t.GrabaNombre(nombre, p);
+    t.GrabaPuntos(puntos, p);
+}
+
+// The table in the file as "name score" pairs, best first.
+std::string EnDisco()
+{
+    const Bytes b = Lee();
+    std::string s;
+    for (int r = 0; r < 10 && b.size() == 141; r++) {
+        const uint32_t u = b[11 + 14 * r] | b[12 + 14 * r] << 8 | b[13 + 14 * r] << 16 | uint32_t(b[14 + 14 * r]) << 24;
+        s += std::string(r ? " " : "") + reinterpret_cast<const char*>(&b[1 + 14 * r]) + " " +
+             std::to_string(static_cast<int32_t>(u));
+    }
+    return s;
+}
+
+// Whether process pid now waits in flock().
+bool EsperaCerrojo(pid_t pid)
+{
+    std::ifstream f("/proc/" + std::to_string(pid) + "/syscall");
+    long n = -1;
+    return (f >> n) && n == SYS_flock;
 }
 
 class TablaRecords : public ::testing::Test {
@@ -134,4 +176,55 @@ TEST_F(TablaRecords, AFileThatCannotBeWrittenLeavesTheTableInMemory)
     EXPECT_EQ(t.Save(), 1);
     EXPECT_EQ(t.LeePuntos(0), 4321);
     rmdir("scores.his");
+}
+
+TEST_F(TablaRecords, TwoCopiesInOneDirectoryEnteringNamesInTurnKeepEveryEntryOnce)
+{
+    {
+        HiScore a, b;  // both start from the default table
+        Entra(a, "Ana", 5000);
+        ASSERT_EQ(a.Save(), 0);
+        Entra(b, "Beto", 650);
+        ASSERT_EQ(b.Save(), 0);
+        Entra(a, "Carla", 650);
+        ASSERT_EQ(a.Save(), 0);
+        const std::string esperado =
+            "Ana 5000 Ventisca 1000 Nieves 900 Telesquis 800 Anselmo 700 Beto 650 Carla 650 Copos SL 600 Maribel 500 Glaciar 400";
+        EXPECT_EQ(EnDisco(), esperado);
+        ASSERT_EQ(b.Save(), 0);  // nothing new: the same table, and b now shows it all
+        EXPECT_EQ(EnDisco(), esperado);
+        EXPECT_EQ(std::string(b.LeeNombre(0)) + " " + b.LeeNombre(6), "Ana Carla");
+    }
+
+    // A copy that saves while another is in the middle of its own save waits
+    // for it, and then keeps what it wrote: the lock is on the directory.
+    const int dir = open(".", O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(dir, 0);
+    ASSERT_EQ(flock(dir, LOCK_EX), 0);
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        HiScore c;
+        Entra(c, "Dora", 3000);
+        _exit(c.Save() == 0 ? 0 : 1);
+    }
+    bool espero = false;
+    for (int n = 0; n < 3000 && !espero; n++) {  // ends a stuck test after 30 s
+        espero = EsperaCerrojo(hijo);
+        if (!espero) usleep(10000);
+        if (waitpid(hijo, nullptr, WNOHANG) == hijo) break;
+    }
+    EXPECT_TRUE(espero) << "the save did not wait for the other copy";
+    {
+        HiScore otra;  // the other copy's save, under the lock it holds
+        Entra(otra, "Eva", 4000);
+        Bytes b = FicheroDe(otra);
+        std::ofstream("scores.his.otra", std::ios::binary).write((const char*)b.data(), b.size());
+        ASSERT_EQ(std::rename("scores.his.otra", "scores.his"), 0);
+    }
+    flock(dir, LOCK_UN);
+    close(dir);
+    int estado = -1;
+    ASSERT_EQ(waitpid(hijo, &estado, 0), hijo);
+    EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+    EXPECT_EQ(EnDisco().substr(0, 28), "Ana 5000 Eva 4000 Dora 3000 ");
 }

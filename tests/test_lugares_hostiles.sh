@@ -1,9 +1,10 @@
 #!/bin/bash
 # Hostile places: a working directory the game cannot write to, where it must
 # start and play with its defaults, keep a language switch in memory, write
-# nothing and report nothing; and cut or damaged copies of datos.dat, which
-# must end start-up with status 1 and the Spanish fatal message, never with a
-# crash, within a few seconds. $1: the directory of the built game.
+# nothing and report nothing; and cut or damaged copies of datos.dat, or a
+# pipe, a directory or a 3 GB file in its place, which must end start-up with
+# status 1 and the Spanish fatal message, never with a crash or a wait, within
+# a few seconds and 1 GB of memory. $1: the directory of the built game.
 set -u
 run="$(cd "$1" && pwd)"
 . "$(dirname "$0")/apoyo.sh"
@@ -48,12 +49,17 @@ for k in range(3):  # random bytes over the headers of seeded objects
         x[i] = azar.randrange(256)
     guarda("azar_%d" % k, bytes(x))
 EOF
+mkdir "$DIR/danados/tuberia" "$DIR/danados/carpeta" "$DIR/danados/enorme"
+mkfifo "$DIR/danados/tuberia/datos.dat"
+mkdir "$DIR/danados/carpeta/datos.dat"
+cp "$run/datos.dat" "$DIR/danados/enorme/datos.dat"
+truncate -s 3G "$DIR/danados/enorme/datos.dat"  # sparse: it takes no room
 for d in "$DIR"/danados/*/; do
     nombre=$(basename "$d")
     printf '\000\000\000\001\000' > "$d/zumbelo.cfg"
     : > "$DIR/mensajes.txt"
     t0=$(date +%s%N)
-    (cd "$d" && exec timeout -s KILL 20 "$run/zumbelo" > salida.txt 2>&1)
+    (cd "$d" && ulimit -v 1048576 && exec timeout -s KILL 20 "$run/zumbelo" > salida.txt 2>&1)
     estado=$?
     ms=$((($(date +%s%N) - t0) / 1000000))
     echo "$nombre: status $estado in $ms ms"
@@ -102,12 +108,15 @@ pulsa Down Return                               # the language switch
 espera_cambio "$titulo" 20 "$DIR/titulo_es.png" || falla "the title did not change language"
 espera_quieto "$opciones" "$DIR/menu_en.png" 20 || falla "the English menu never settled"
 como "$opciones" "$DIR/menu_es.png" && falla "the options did not change language"
+recorte "$titulo" "$DIR/titulo_en.png"
 pulsa Return                                    # a game, with the defaults
-espera_cambio "$titulo" 20 "$DIR/titulo_es.png" || true
+espera_cambio "$titulo" 20 "$DIR/titulo_en.png" || true
 sleep 3
 pulsa Escape
 sleep 1.5
 pulsa Down Return                               # abandoned: no record
+# The pause box may stay a moment after the choice: the menu is back when its title is.
+for _ in $(seq 130); do como "$titulo" "$DIR/titulo_en.png" && break; sleep 0.3; done
 espera_quieto "$opciones" "$DIR/otra_vez.png" 40 || falla "the main menu did not come back"
 como "$opciones" "$DIR/menu_en.png" || falla "the language switch was not kept in memory"
 pulsa Down Down Down Down Down Return           # Exit

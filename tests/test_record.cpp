@@ -62,8 +62,10 @@ protected:
 TEST_F(PruebaRecord, TheNameTakesNineLettersDigitsAndSignsButNoSpacesHyphensOrStops)
 {
     using T = InyectorTeclas;
-    const T::Teclas sinCaracter = {T::Tecla(KEY_LEFT, 0, 5), T::Tecla(KEY_UP, 0, 5), T::Tecla(KEY_F1, 0, 5),
-                                   T::Tecla(KEY_A, 0xE1, 5)};  // cursor keys, F1, an accented letter
+    // Cursor keys, F1, an accented letter, the euro sign and a Cyrillic letter.
+    const T::Teclas sinCaracter = {T::Tecla(KEY_LEFT, 0, 5),   T::Tecla(KEY_UP, 0, 5),     T::Tecla(KEY_F1, 0, 5),
+                                   T::Tecla(KEY_A, 0xE1, 5),   T::Tecla(KEY_E, 0x20AC, 5), T::Tecla(KEY_E, 0x20AC, 5),
+                                   T::Tecla(KEY_D, 0x0434, 5)};
     const struct {
         T::Teclas tecleado;
         const char* guardado;

@@ -159,9 +159,10 @@ void Partida::GrabaRecord(int rank)
     int largo = 0;
     int c = 0;
     do {
-        const int tecla = H->VerTecla();
-        c = tecla < 0 ? 0 : (tecla & 0xFF);
-        if (c > 127) c -= 256;  // the character as a signed byte
+        // Only 7-bit characters count: any other (the library has no
+        // 8-bit code for most) is neither added nor shown.
+        c = H->LeeCaracter();
+        if (c < 0 || c > 127) c = 0;
         EditaNombre(nombre, largo, c);
         if (c > 0) {
             H->DrawFondoBuffer(0, 350, 640, 50, 0, 350);

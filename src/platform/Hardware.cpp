@@ -356,6 +356,14 @@ bool Hardware::Esc()
     return key[KEY_ESC] != 0;
 }
 
+int Hardware::LeeCaracter()
+{
+    if (!keypressed()) return -1;
+    // readkey would give '^' for a character beyond the 8-bit range.
+    int scancode = 0;
+    return ureadkey(&scancode);
+}
+
 // ---------------------------------------------------------------- transitions
 
 void Hardware::Interzona(int d)

@@ -53,6 +53,9 @@ public:
     void ClearKeyBuf();
     void Rest(int ms);
     bool Esc();
+    // The character of the next key: -1 when none is waiting, 0 for a key
+    // without one, else its Unicode code.
+    int LeeCaracter();
 
     // Screen transitions and blending.
     void Interzona(int d);

@@ -1,8 +1,11 @@
 #include "RevisorDatos.h"
 
+#include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -28,6 +31,21 @@ const uint32_t TipoMidi = Id('M', 'I', 'D', 'I');
 const int PistasMidi = 32;    // the library reads this many tracks of every tune
 const size_t LargoPaleta = size_t{256} * 4;  // 256 colours of 4 bytes
 const size_t CabeceraObjeto = 12;  // type, stored size, real size
+// Far above the game's file (about 5 MB), far below what would strain memory.
+const unsigned long long LargoMaximo = 64ULL * 1024 * 1024;
+
+// Reads up to n bytes; how many it got (fewer at the end of the file or on an error).
+size_t LeeTodo(int fd, unsigned char* destino, size_t n)
+{
+    size_t hecho = 0;
+    while (hecho < n) {
+        const ssize_t r = read(fd, destino + hecho, n - hecho);
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) break;
+        hecho += static_cast<size_t>(r);
+    }
+    return hecho;
+}
 
 // Big-endian reads within [p, fin); each gives false when the bytes run out.
 class Lector {
@@ -237,14 +255,32 @@ int RevisorDatos::Revisa(const unsigned char* bytes, size_t largo)
 
 int RevisorDatos::Revisa(const char* ruta)
 {
-    FILE* f = std::fopen(ruta, "rb");
-    if (f == nullptr) return 1;
+    // Through a link (the run directories link the installed file), but only
+    // to a regular file: a pipe opens without waiting and is refused.
+    const int fd = open(ruta, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return 1;
+    struct stat st;
+    unsigned char cabecera[8];
     std::vector<unsigned char> bytes;
-    unsigned char trozo[65536];
-    size_t n;
-    while ((n = std::fread(trozo, 1, sizeof(trozo), f)) > 0) bytes.insert(bytes.end(), trozo, trozo + n);
-    const bool error = std::ferror(f) != 0;
-    std::fclose(f);
-    if (error) return 1;
+    // The size and the header first: a huge or foreign file is refused
+    // before any of it is read.
+    bool bien = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0 &&
+                static_cast<unsigned long long>(st.st_size) <= LargoMaximo &&
+                LeeTodo(fd, cabecera, sizeof cabecera) == sizeof cabecera;
+    if (bien) {
+        Lector l(cabecera, sizeof cabecera);
+        uint32_t magico, datos;
+        bien = l.M32(magico) && magico == MagicoSinComprimir && l.M32(datos) && datos == MagicoDatos;
+    }
+    if (bien) {
+        // One byte more than the size shows a file that grew meanwhile.
+        bytes.resize(static_cast<size_t>(st.st_size) + 1);
+        std::memcpy(bytes.data(), cabecera, sizeof cabecera);
+        const size_t resto = LeeTodo(fd, bytes.data() + sizeof cabecera, bytes.size() - sizeof cabecera);
+        bien = sizeof cabecera + resto == static_cast<size_t>(st.st_size);
+        bytes.resize(static_cast<size_t>(st.st_size));
+    }
+    close(fd);
+    if (!bien) return 1;
     return Revisa(bytes.data(), bytes.size());
 }

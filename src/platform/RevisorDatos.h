@@ -3,6 +3,7 @@
 // buffers or ask for absurd amounts of memory. The file must be the plain
 // (uncompressed) datafile our generator writes, hold together chunk by chunk,
 // and carry every object the game reads, of its kind, at its index or name.
+// Only a regular file of sane size is read at all.
 #ifndef REVISORDATOS_H
 #define REVISORDATOS_H
 
@@ -11,7 +12,8 @@
 class RevisorDatos {
 public:
     // 0 when the file holds together and has what the game needs, 1 otherwise
-    // (also when it cannot be read).
+    // (also when it cannot be read, is not a regular file, or is larger than
+    // any datafile of the game could be).
     static int Revisa(const char* ruta);
     // The same for the file's bytes in memory.
     static int Revisa(const unsigned char* bytes, size_t largo);

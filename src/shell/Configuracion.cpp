@@ -1,6 +1,8 @@
 #include "Configuracion.h"
 
-#include <cstdio>
+#include <cstddef>
+
+#include "Archivo.h"
 
 namespace {
 
@@ -16,14 +18,15 @@ enum { PosIdioma, PosSonido, PosSet, PosWindowed, PosSpeed };
 Configuracion::Configuracion()
     : idioma(0), set(0), speed(0), sonido(true), windowed(false)
 {
-    FILE* f = std::fopen(ArchivoConfig, "rb");
-    if (f == nullptr) {
-        Save();
-        return;
-    }
     unsigned char b[BytesConfig] = {0, 0, 0, 0, 0};
-    const size_t leidos = std::fread(b, 1, BytesConfig, f);
-    std::fclose(f);
+    size_t leidos = 0;
+    Archivo archivo(ArchivoConfig);
+    const int estado = archivo.Lee(b, BytesConfig, leidos);
+    // Only a missing file is made; something there that cannot be read
+    // (a link, a pipe, a directory, a file the player may not read) is left alone
+    // and the defaults stand until the player changes a setting.
+    if (estado == Archivo::Falta) Save();
+    if (estado != Archivo::Leido) return;
 
     // A short or damaged file keeps the defaults for what it lacks and is
     // written again whole; a sound file is left as it is.
@@ -50,17 +53,15 @@ Configuracion::~Configuracion()
 
 int Configuracion::Save()
 {
-    FILE* f = std::fopen(ArchivoConfig, "wb");
-    if (f == nullptr) return 1;
     unsigned char b[BytesConfig];
     b[PosIdioma] = static_cast<unsigned char>(idioma & 0xFF);
     b[PosSonido] = sonido ? 1 : 0;
     b[PosSet] = static_cast<unsigned char>(set & 0xFF);
     b[PosWindowed] = windowed ? 1 : 0;
     b[PosSpeed] = static_cast<unsigned char>(speed & 0xFF);
-    const size_t escritos = std::fwrite(b, 1, BytesConfig, f);
-    const int cierre = std::fclose(f);
-    return (escritos == static_cast<size_t>(BytesConfig) && cierre == 0) ? 0 : 1;
+    // The whole file or nothing: a failed save leaves the last one in place.
+    Archivo archivo(ArchivoConfig);
+    return archivo.Graba(b, BytesConfig);
 }
 
 void Configuracion::ToggleIdioma()
