@@ -21,7 +21,7 @@ al_salir "chmod -R u+w '$DIR'; rm -rf '$DIR'"
 chmod 755 "$DIR"
 DESTDIR="$DIR/inst" cmake --install "$build" --prefix /usr >"$DIR/instalacion.txt" 2>&1 ||
     { echo "FALLO: cmake --install: $(tail -3 "$DIR/instalacion.txt")"; exit 1; }
-lanzador="$DIR/inst/usr/bin/zumbelo"
+lanzador="$DIR/inst/usr/games/zumbelo"
 datos="$DIR/inst/usr/share/zumbelo"
 mensajero
 : >"$DIR/mensajes.txt"
