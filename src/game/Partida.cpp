@@ -93,6 +93,9 @@ void Partida::Play()
         }
     } while (resultadoUno != -1 && resultadoUno != -127 && resultadoDos != -127);
 
+    // The window was closed: the game is dropped, with nothing shown or stored.
+    if (H->VerCierre()) return;
+
     // Out of money: the game-over screen. A game given up goes straight to the fade.
     if (resultadoUno == -1) FinSinDinero();
 
@@ -160,6 +163,7 @@ void Partida::GrabaRecord(int rank)
     int c = 0;
     do {
         const int tecla = H->VerTecla();
+        if (tecla < 0) H->Espera();
         c = tecla < 0 ? 0 : (tecla & 0xFF);
         if (c > 127) c -= 256;  // the character as a signed byte
         EditaNombre(nombre, largo, c);
@@ -168,7 +172,8 @@ void Partida::GrabaRecord(int rank)
             H->TextOutCentre(nombre, 350, -1, -1);
             H->VuelcaBuffer();
         }
-    } while (c != Intro);
+    } while (c != Intro && !H->VerCierre());
+    if (c != Intro) return;  // the window was closed: the entry is dropped, nothing stored
 
     // Everyone from this place down moves one place lower; the last drops out.
     char anterior[LargoNombre + 1];
