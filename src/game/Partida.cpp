@@ -91,7 +91,7 @@ void Partida::Play()
             resultadoDos = juegaDos(faseDos);
             if (resultadoDos == 1) Nivel++;
         }
-    } while (resultadoUno != -1 && resultadoUno != -127 && resultadoDos != -127);
+    } while (resultadoUno != -1 && resultadoUno != -127 && resultadoDos != -127 && !H->VerCierre());
 
     // The window was closed: the game is dropped, with nothing shown or stored.
     if (H->VerCierre()) return;
