@@ -1,6 +1,8 @@
 #include "Hardware.h"
 
+#ifdef ALLEGRO_WITH_XWINDOWS
 #include <xalleg.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -104,7 +106,7 @@ Hardware::Hardware()
     : buffer(nullptr), fondo(nullptr), fuenteBase(nullptr), datos(nullptr), modo(0),
       teclaIzquierda(0), teclaDerecha(0), teclaArriba(0), teclaAbajo(0),
       teclaSeleccionar(0), teclaPausa(0), fuenteLibreria(font), arrancada(false),
-      lienzo(nullptr), escala(1), origenX(0), origenY(0), porRefresco(false), pendiente(false),
+      lienzo(nullptr), escala(1), escalaPedida(0), origenX(0), origenY(0), porRefresco(false), pendiente(false),
       ultimoVolcado(0), periodo(1000000 / RefrescoHabitual)
 {
     for (int i = 0; i < 8; i++) colores[i] = 0;
@@ -117,8 +119,10 @@ Hardware::Hardware()
     Cierre = 0;
     FocoPerdido = 0;
 
+#ifdef ALLEGRO_WITH_XWINDOWS
     // The window's class must be named before the library starts.
     xwin_set_window_name(NombreClase, GrupoClase);
+#endif
     // With no display to open (no X server) the library cannot start, and
     // nothing else of it may be touched: InitGraph then reports the failure.
     arrancada = install_allegro(SYSTEM_AUTODETECT, &errno,
@@ -196,13 +200,13 @@ int Hardware::EscalaCompleta(int anchoEscritorio, int altoEscritorio)
 bool Hardware::AbrePantalla()
 {
     int ancho = 0, alto = 0;
-    if (get_desktop_resolution(&ancho, &alto) == 0 && ancho >= AnchoPantalla && alto >= AltoPantalla) {
-        if (modo == ModoVentana) {
-            const int k = EscalaVentana(ancho, alto);
-            if (k > 1 && set_gfx_mode(modo, AnchoPantalla * k, AltoPantalla * k, 0, 0) == 0) return true;
-        } else if (set_gfx_mode(modo, ancho, alto, 0, 0) == 0) {
-            return true;
-        }
+    const bool escritorio = get_desktop_resolution(&ancho, &alto) == 0 && ancho >= AnchoPantalla &&
+                            alto >= AltoPantalla;
+    if (modo == ModoVentana) {
+        const int k = escalaPedida > 0 ? escalaPedida : (escritorio ? EscalaVentana(ancho, alto) : 1);
+        if (k > 1 && set_gfx_mode(modo, AnchoPantalla * k, AltoPantalla * k, 0, 0) == 0) return true;
+    } else if (escritorio && set_gfx_mode(modo, ancho, alto, 0, 0) == 0) {
+        return true;
     }
     return set_gfx_mode(modo, AnchoPantalla, AltoPantalla, 0, 0) == 0;
 }

@@ -83,6 +83,9 @@ public:
     int VerColor(int indice) { return colores[indice]; }
     int VerFuentesCargadas() { return static_cast<int>(fuentes.size()); }
     void PideCierre();  // what the window's close button does
+    // The next InitGraph opens a window of scale k whatever the desktop, for
+    // tools that measure every scale; 0 goes back to the desktop's rule.
+    void PideEscala(int k) { escalaPedida = k; }
 
     // The guard band around the visible area of the work bitmap.
     static const int Margen = 200;
@@ -122,6 +125,7 @@ private:
     // waits for the next refresh, or for any pause or wait.
     BITMAP* lienzo;           // the picture at its scale, 640k x 480k; none at 1x
     int escala;               // k
+    int escalaPedida;         // a window's k asked for by a tool; 0 by the desktop
     int origenX, origenY;     // the picture's top-left corner on the screen
     bool porRefresco;         // at most one frame per refresh
     bool pendiente;           // a frame drawn that is not on the screen yet
