@@ -454,11 +454,12 @@ void Hardware::Amplia()
 {
     const int k = escala;
     const size_t bytesFila = static_cast<size_t>(AnchoPantalla) * k * sizeof(uint16_t);
-    for (int y = 0; y < AltoPantalla; y++) {
+    int fila = 0;  // the canvas row of the source row y: y * k
+    for (int y = 0; y < AltoPantalla; y++, fila += k) {
         const uint16_t* origen = reinterpret_cast<const uint16_t*>(buffer->line[y + Margen]) + Margen;
-        unsigned char* primera = lienzo->line[y * k];
+        unsigned char* primera = lienzo->line[fila];
         EnsanchaFila(origen, reinterpret_cast<uint16_t*>(primera), AnchoPantalla, k);
-        for (int j = 1; j < k; j++) std::memcpy(lienzo->line[y * k + j], primera, bytesFila);
+        for (int j = 1; j < k; j++) std::memcpy(lienzo->line[fila + j], primera, bytesFila);
     }
 }
 
