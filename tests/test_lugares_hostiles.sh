@@ -102,12 +102,15 @@ pulsa Down Return                               # the language switch
 espera_cambio "$titulo" 20 "$DIR/titulo_es.png" || falla "the title did not change language"
 espera_quieto "$opciones" "$DIR/menu_en.png" 20 || falla "the English menu never settled"
 como "$opciones" "$DIR/menu_es.png" && falla "the options did not change language"
+recorte "$titulo" "$DIR/titulo_en.png"
 pulsa Return                                    # a game, with the defaults
 espera_cambio "$titulo" 20 "$DIR/titulo_es.png" || true
 sleep 3
 pulsa Escape
 sleep 1.5
 pulsa Down Return                               # abandoned: no record
+# The title back, not the pause box standing still while its cursor walks off.
+for _ in $(seq 200); do como "$titulo" "$DIR/titulo_en.png" && break; sleep 0.2; done
 espera_quieto "$opciones" "$DIR/otra_vez.png" 40 || falla "the main menu did not come back"
 como "$opciones" "$DIR/menu_en.png" || falla "the language switch was not kept in memory"
 pulsa Down Down Down Down Down Return           # Exit
