@@ -1,19 +1,25 @@
 // Every speed figure of the game in one run: start-up to the title, as the
 // game's entry does it; cutting the sprite sheet (SprManager::Init); one road
-// step at levels 0, 10 and 20; one ski step on each course; each beside one
-// bare full-frame copy of the back buffer to the screen (VuelcaBuffer), which
-// every frame pays. Targets: a step costs at most 5 bare copies, and the
-// title is on screen within a second of the process starting. A missed
-// target is reported, not failed: the figures move with the machine.
+// step at levels 0, 10 and 20; one ski step on each course; showing a frame
+// at 1x, 2x and 3x; each beside one bare full-frame copy of the back buffer
+// to the screen, which every frame pays. Then the share of one core each
+// screen of the game takes, at 1x and 2x, over 10 s of wall time. Targets: a
+// step costs at most 5 bare copies, the title is on screen within a second of
+// the process starting, a screen takes at most 5% of one core at 1x and 10%
+// at 2x. A missed target is reported, not failed: the figures move with the
+// machine.
 #include <allegro.h>
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -28,6 +34,7 @@
 #include "Mensajes.h"
 #include "Menus.h"
 #include "Obstaculo.h"
+#include "Partida.h"
 #include "Pista.h"
 #include "Sonido.h"
 #include "SprManager.h"
@@ -58,6 +65,12 @@ public:
     }
 };
 
+class PruebaMenus {
+public:
+    static void Records(Menus& m) { m.Records(); }
+    static void DefineTeclas(Menus& m) { m.DefineTeclas(); }
+};
+
 class PruebaEsquiador {
 public:
     // Far above the course: the collision pass walks every obstacle in view
@@ -78,6 +91,9 @@ using Reloj = std::chrono::steady_clock;
 
 const double MaxCopiasPorPaso = 5.0;    // a step costs at most five bare copies
 const double MaxArranqueMs = 1000.0;    // the title within a second
+const double MaxCpu[2] = {5.0, 10.0};   // per cent of one core on any screen, at 1x and 2x
+const int SegundosCpu = 10;             // wall time over which a screen's share is measured
+const int AsientoMs = 1500;             // a screen's fade and first frames, left out of it
 const int Rondas = 10;                  // rounds of steps alternate with rounds of copies
 const int PorRonda = 200;
 const int InitsRepetidos = 20;
@@ -104,6 +120,12 @@ struct Fila {
 
 std::vector<Fila> Filas;
 
+// The bare full-frame copy of the back buffer to the screen, unscaled.
+void CopiaDesnuda()
+{
+    blit(H->VerBuffer(), screen, Hardware::Margen, Hardware::Margen, 0, 0, 640, 480);
+}
+
 // Times medir one call at a time after an untimed prepara, in rounds that
 // alternate with rounds of bare copies.
 template <typename P, typename F>
@@ -119,7 +141,7 @@ void Alterna(const std::string& que, const std::string& detalle, P prepara, F me
         }
         for (int n = 0; n < PorRonda; n++) {
             const Reloj::time_point t0 = Reloj::now();
-            H->VuelcaBuffer();
+            CopiaDesnuda();
             copias.push_back(Micros(t0, Reloj::now()));
         }
     }
@@ -369,10 +391,168 @@ void MideEsqui()
     }
 }
 
+// Showing one frame of the title at scales 1 to 3, in a window of that
+// scale: the picture widened k times and copied to the screen. A frame drawn
+// within a refresh of the last one waits; the pause of 0 ms shows it.
+void MidePresentacion()
+{
+    for (int k = 1; k <= 3; k++) {
+        H->DeInit();
+        H->PideEscala(k);
+        if (H->InitGraph() != 0 || H->Init() != 0 || H->VerEscala() != k) {
+            std::fprintf(stderr, "no window at %dx\n", k);
+            continue;
+        }
+        set_display_switch_mode(SWITCH_BACKGROUND);
+        H->SetFondo(20);
+        H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
+        Alterna("frame shown, " + std::to_string(k) + "x",
+                std::to_string(640 * k) + "x" + std::to_string(480 * k), [] {},
+                [] {
+                    H->VuelcaBuffer();
+                    H->Rest(0);
+                },
+                false);
+    }
+}
+
+// ---------------------------------------------------------------- processor share
+
+// The screens of the game, each run by a process of its own until it is
+// killed: nothing is pressed, so each waits or plays on by itself.
+const char* const Pantallas[] = {
+    "main menu", "settings menu", "key definition", "hall of fame", "credits",
+    "road phase", "ski phase", "pause box", "name entry",
+};
+const int NumPantallas = sizeof Pantallas / sizeof Pantallas[0];
+
+// Runs screen n as the game does, with the pieces around it it needs, in a
+// window of scale k; says "listo" on its standard output as it starts.
+int CorrePantalla(int n, int k)
+{
+    Config = new Configuracion;
+    H = new Hardware;
+    H->PideEscala(k);
+    if (H->InitGraph() != 0 || H->Init() != 0) return 1;
+    SFX = new Sonido;
+    M = new SprManager;
+    SMS = new Mensajes;
+    Menu = new Menus;
+    Record = new HiScore;
+    M->Init();
+    set_display_switch_mode(SWITCH_BACKGROUND);  // a window of another program may take the focus
+    std::printf("listo\n");
+    std::fflush(stdout);
+    const std::string que = Pantallas[n];
+    if (que == "main menu") Menu->MenuPpal();
+    if (que == "settings menu" || que == "credits") {
+        install_int_ex(RetM, BPS_TO_TIMER(100));  // the main menu's timer, which both run on
+        if (que == "credits")
+            Menu->Creditos();
+        else
+            Menu->MenuConfig();
+    }
+    if (que == "key definition") PruebaMenus::DefineTeclas(*Menu);
+    if (que == "hall of fame") PruebaMenus::Records(*Menu);
+    if (que == "road phase" || que == "pause box") {
+        H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+        FaseUno f(1);
+        f.Inicia(0);
+        if (que == "road phase")
+            f.Ciclo();  // the hero stands at the top, out of the traffic's way
+        else
+            f.Pausar();
+    }
+    if (que == "ski phase") {
+        H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+        FaseDos f(0);
+        for (;;) {  // run after run: the skier goes straight down and crashes now and then
+            Vidas = 3;
+            f.Inicia();
+            f.Ciclo();
+        }
+    }
+    if (que == "name entry") {
+        Game = new Partida;
+        Puntos = 5000;
+        Game->GrabaRecord(0);
+    }
+    return 0;
+}
+
+// Processor time, user and system, of every thread of process pid, in seconds.
+double CpuDe(pid_t pid)
+{
+    char ruta[64];
+    std::snprintf(ruta, sizeof ruta, "/proc/%d/stat", static_cast<int>(pid));
+    FILE* f = std::fopen(ruta, "r");
+    if (f == nullptr) return -1;
+    char linea[1024];
+    const bool leida = std::fgets(linea, sizeof linea, f) != nullptr;
+    std::fclose(f);
+    const char* p = leida ? std::strrchr(linea, ')') : nullptr;
+    unsigned long utime = 0, stime = 0;
+    // After the command name: state, then fields 4 to 13, then utime and stime (14, 15).
+    if (p == nullptr || std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &utime, &stime) != 2)
+        return -1;
+    return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// The share of one core, in per cent, that screen n takes at scale k: this
+// program again, asked for that screen alone, measured from outside over
+// SegundosCpu seconds once it has settled, then killed. -1 when it did not start.
+double CpuPantalla(int n, int k)
+{
+    char exe[4096];
+    const ssize_t largo = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (largo <= 0) return -1;
+    exe[largo] = '\0';
+    int tubo[2];
+    if (pipe(tubo) != 0) return -1;
+    const std::string pantalla = std::to_string(n), escala = std::to_string(k);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(tubo[1], 1);
+        close(tubo[0]);
+        close(tubo[1]);
+        if (std::freopen("/dev/null", "w", stderr) == nullptr) _exit(127);
+        execl(exe, exe, "pantalla", pantalla.c_str(), escala.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(tubo[1]);
+    if (pid < 0) {
+        close(tubo[0]);
+        return -1;
+    }
+    FILE* salida = fdopen(tubo[0], "r");
+    char palabra[16] = "";
+    double r = -1;
+    if (salida != nullptr && std::fscanf(salida, "%15s", palabra) == 1 && std::string(palabra) == "listo") {
+        std::this_thread::sleep_for(std::chrono::milliseconds(AsientoMs));
+        const Reloj::time_point t0 = Reloj::now();
+        const double c0 = CpuDe(pid);
+        std::this_thread::sleep_for(std::chrono::seconds(SegundosCpu));
+        const double c1 = CpuDe(pid);
+        const double s = Micros(t0, Reloj::now()) / 1e6;
+        if (c0 >= 0 && c1 >= 0) r = 100.0 * (c1 - c0) / s;
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    if (salida != nullptr)
+        std::fclose(salida);
+    else
+        close(tubo[0]);
+    return r;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::string(argv[1]) == "pantalla") {
+        const int n = std::atoi(argv[2]), k = std::atoi(argv[3]);
+        return n >= 0 && n < NumPantallas && k >= 1 ? CorrePantalla(n, k) : 1;
+    }
     const bool soloArranque = argc > 1 && std::string(argv[1]) == "arranque";
     // Start-ups of their own first, while nothing else of this run holds the display.
     std::vector<Arranque> arranques;
@@ -401,7 +581,7 @@ int main(int argc, char** argv)
     set_display_switch_mode(SWITCH_BACKGROUND);
 
     // The reference alone, then the sheet cut again as a change of graphic set does.
-    Alterna("bare full-frame copy", "VuelcaBuffer, 640x480x16", [] {}, [] { H->VuelcaBuffer(); }, false);
+    Alterna("bare full-frame copy", "640x480x16, unscaled", [] {}, [] { CopiaDesnuda(); }, false);
     Filas[0].copia = Filas[0].us;  // the reference is its own yardstick
     std::vector<double> inits, primeros;
     for (int n = 0; n < InitsRepetidos; n++) {
@@ -415,6 +595,13 @@ int main(int argc, char** argv)
 
     MideCarretera();
     MideEsqui();
+    MidePresentacion();
+
+    // Each screen's share of a core, in processes of their own in the scratch
+    // directory, while this one waits.
+    double cpu[NumPantallas][2];
+    for (int n = 0; n < NumPantallas; n++)
+        for (int k = 1; k <= 2; k++) cpu[n][k - 1] = CpuPantalla(n, k);
 
     // Start-up: the median of each stage, and of the totals with their spread.
     std::printf("Start-up, in the game's order, to the title with the main menu (median of %zu):\n",
@@ -448,6 +635,16 @@ int main(int argc, char** argv)
         }
         std::printf("%-28s %-26s %10.1f %10.1f %8.2f  %s\n", f.que.c_str(), f.detalle.c_str(), f.us, f.copia,
                     razon, objetivo.c_str());
+    }
+
+    std::printf("\nShare of one core per screen, over %d s once settled (target <= %.0f%% at 1x, <= %.0f%% at 2x):\n",
+                SegundosCpu, MaxCpu[0], MaxCpu[1]);
+    std::printf("%-28s %8s %8s  %s\n", "screen", "1x", "2x", "target");
+    for (int n = 0; n < NumPantallas; n++) {
+        bool ok = true;
+        for (int k = 0; k < 2; k++) ok = ok && cpu[n][k] >= 0 && cpu[n][k] <= MaxCpu[k];
+        todos = todos && ok;
+        std::printf("%-28s %7.1f%% %7.1f%%  %s\n", Pantallas[n], cpu[n][0], cpu[n][1], ok ? "met" : "MISSED");
     }
     std::printf("\n%s\n", todos ? "All targets met." : "Some target MISSED (see above).");
 

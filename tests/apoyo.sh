@@ -138,3 +138,14 @@ figura_en() {
         convert - -fx 'r > 0.55 && g < 0.35 && b < 0.35' -format '%@' info: 2>/dev/null)
     case $g in *x*+*+*) echo "${g##*+}" ;; esac
 }
+# The share of one core, in percent, that the process $1 uses (processor
+# time, user and system, of all its threads) over $2 seconds of wall time.
+reparto_cpu() {
+    local a b t0 t1
+    t0=$(date +%s%N)
+    a=$(awk '{ print $14 + $15 }' "/proc/$1/stat") || return 1
+    sleep "$2"
+    b=$(awk '{ print $14 + $15 }' "/proc/$1/stat") || return 1
+    t1=$(date +%s%N)
+    echo $(((b - a) * 100000000000 / ($(getconf CLK_TCK) * (t1 - t0))))
+}

@@ -15,7 +15,13 @@ namespace {
 const int Blanco = 7, Azul = 1, Rojo = 2, Negro = 0;
 
 int Buf(int x, int y) { return getpixel(H->VerBuffer(), x + Hardware::Margen, y + Hardware::Margen); }
-int Pan(int x, int y) { return getpixel(screen, x, y); }
+// A pixel of the picture as the screen shows it, at the screen's scale; a
+// pause of 0 ms lets a frame put off until the next refresh through first.
+int Pan(int x, int y)
+{
+    H->Rest(0);
+    return getpixel(screen, H->VerOrigenX() + x * H->VerEscala(), H->VerOrigenY() + y * H->VerEscala());
+}
 int Col(int i) { return H->VerColor(i); }
 
 class Pantalla : public ::testing::Test {
@@ -182,6 +188,18 @@ TEST_F(Pantalla, TheColourSweepEndsWhiteUpwardsAndBlackDownwards)
     EXPECT_EQ(getpixel(H->VerFondo(), 320, 240), Col(Rojo));
     H->VuelcaBuffer();
     EXPECT_EQ(Pan(320, 240), Col(Azul));
+}
+
+TEST(Escala, TheLargestWholeScaleWithinNinetyPercentOfTheDesktopForAWindowAndAllOfItFullScreen)
+{
+    const struct { int w, h, ventana, completa; } casos[] = {
+        {640, 480, 1, 1},    {800, 600, 1, 1},    {1366, 768, 1, 1},   {1280, 1024, 1, 2},
+        {1920, 1080, 2, 2},  {2560, 1440, 2, 3},  {3840, 2160, 4, 4},  {320, 200, 1, 1},
+    };
+    for (const auto& c : casos) {
+        EXPECT_EQ(Hardware::EscalaVentana(c.w, c.h), c.ventana) << c.w << "x" << c.h;
+        EXPECT_EQ(Hardware::EscalaCompleta(c.w, c.h), c.completa) << c.w << "x" << c.h;
+    }
 }
 
 TEST_F(Pantalla, FadesEndOnThePictureOrNearBlackAndLeaveSolidMode)

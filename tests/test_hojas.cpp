@@ -1,7 +1,8 @@
 // The pictures of datos.dat as the player meets them: every figure of both
 // sprite sheets in its own area, solid where it should be and transparent
-// around it, the two graphic sets different, the animations moving, and the
-// backgrounds leaving room for the texts drawn over them.
+// around it, the two graphic sets different, the animations moving, the hero
+// holding the skis he carries, and the backgrounds leaving room for the
+// texts drawn over them.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
@@ -183,6 +184,46 @@ TEST_F(Hojas, AnimationsMoveAndVehiclesDrivingLeftMirrorThoseDrivingRight)
         cambia(0, 620, 42, 40, 0, 660, 100);
         cambia(0, 620, 42, 40, 0, 700, 100);
     }
+}
+
+TEST_F(Hojas, TheHeroHoldsTheSkisHeCarriesWithNoGapInEveryFacing)
+{
+    // The hero carrying skis as the sheet composes him: his picture, the skis
+    // over it from column 30, their transparent pixels leaving him visible.
+    const int ancho = 46, alto = 32;
+    for (int s = 0; s < 2; s++)
+        for (int v = 0; v < 4; v++)
+            for (int f = 0; f < 2; f++) {
+                std::vector<bool> solido(ancho * alto, false);
+                for (int y = 0; y < alto; y++)
+                    for (int x = 0; x < ancho; x++) {
+                        const bool heroe = x < 32 && Lee(hoja[s], 32 * f + x, 448 + 32 * v + y) != Magenta;
+                        const bool esquis = x >= 30 && Lee(hoja[s], 64 + 16 * f + x - 30, 448 + y) != Magenta;
+                        solido[y * ancho + x] = heroe || esquis;
+                    }
+                // One piece, four-connected: no column of air between him and them.
+                const int total = static_cast<int>(std::count(solido.begin(), solido.end(), true));
+                const int primero = static_cast<int>(std::find(solido.begin(), solido.end(), true) - solido.begin());
+                std::vector<int> pila = {primero};
+                std::vector<bool> visto(solido.size(), false);
+                visto[primero] = true;
+                int alcanzados = 0;
+                while (!pila.empty()) {
+                    const int p = pila.back();
+                    pila.pop_back();
+                    alcanzados++;
+                    const int x = p % ancho, y = p / ancho;
+                    const int vecinos[4][2] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
+                    for (const auto& n : vecinos) {
+                        const int q = n[1] * ancho + n[0];
+                        if (n[0] >= 0 && n[0] < ancho && n[1] >= 0 && n[1] < alto && solido[q] && !visto[q]) {
+                            visto[q] = true;
+                            pila.push_back(q);
+                        }
+                    }
+                }
+                EXPECT_EQ(alcanzados, total) << "facing " << v << " frame " << f << " of set " << s;
+            }
 }
 
 TEST_F(Hojas, BackgroundsLeaveRoomForTheirTextsAndShowWhereTheRoadIs)

@@ -115,8 +115,8 @@ sleep 3
 pulsa Escape
 sleep 1.5
 pulsa Down Return                               # abandoned: no record
-# The pause box may stay a moment after the choice: the menu is back when its title is.
-for _ in $(seq 130); do como "$titulo" "$DIR/titulo_en.png" && break; sleep 0.3; done
+# The title back, not the pause box standing still while its cursor walks off.
+for _ in $(seq 200); do como "$titulo" "$DIR/titulo_en.png" && break; sleep 0.2; done
 espera_quieto "$opciones" "$DIR/otra_vez.png" 40 || falla "the main menu did not come back"
 como "$opciones" "$DIR/menu_en.png" || falla "the language switch was not kept in memory"
 pulsa Down Down Down Down Down Return           # Exit

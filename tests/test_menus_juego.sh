@@ -111,6 +111,8 @@ awk -v b="$blanco" 'BEGIN { exit !(b > 0.25) }' || falla "no white status band o
 pulsa Escape
 sleep 1.5
 pulsa Down Return
+# The title back, not the pause box standing still while its cursor walks off.
+for _ in $(seq 200); do como "$titulo" titulo_en.png && break; sleep 0.2; done
 espera_quieto "$opciones" vuelta.png 40 && como "$opciones" menu_en.png || falla "no main menu after the abandoned game"
 
 # ---- Exit.

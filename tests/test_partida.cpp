@@ -26,6 +26,7 @@ std::vector<int> guion;
 size_t siguiente = 0;
 std::string registro;
 int puntosAlAbandonar = -1;  // given up on the slope with these points, a name is typed
+bool cierraEnPista = false;  // the window is closed on the slope instead
 std::unique_ptr<InyectorTeclas> jugador;
 
 int Siguiente() { return siguiente < guion.size() ? guion[siguiente++] : -127; }
@@ -40,7 +41,10 @@ int PistaGuionada(FaseDos*)
 {
     registro += "ski; ";
     const int r = Siguiente();
-    if (r == -127 && puntosAlAbandonar >= 0) {
+    if (r == -127 && cierraEnPista) {
+        Puntos = puntosAlAbandonar;
+        H->PideCierre();
+    } else if (r == -127 && puntosAlAbandonar >= 0) {
         Puntos = puntosAlAbandonar;
         jugador.reset(new InyectorTeclas(InyectorTeclas::Texto("Tenaz\r")));
     }
@@ -67,12 +71,13 @@ protected:
     }
 
     // Plays a game whose phases return the results given, in order.
-    static void JuegaGuionada(const std::vector<int>& resultados, int puntos)
+    static void JuegaGuionada(const std::vector<int>& resultados, int puntos, bool cierra)
     {
         guion = resultados;
         siguiente = 0;
         registro.clear();
         puntosAlAbandonar = puntos;
+        cierraEnPista = cierra;
         H->cls(0);
         delete Game;
         Game = new Partida;
@@ -112,27 +117,34 @@ TEST_F(PruebaPartida, RoadAndSlopeAlternateUntilTheMoneyRunsOutOrThePlayerGivesU
         int nivel;
         bool finDePartida;  // the game-over screen: only when the money ran out
         int puntosAlAbandonar;
+        bool cierra;
     } casos[] = {
-        {{-1}, "road 0 at level 0; ", 0, true, -1},
+        {{-1}, "road 0 at level 0; ", 0, true, -1, false},
         // Completed runs raise the level and send him back with his skis.
-        {{1, 1, 1, 1, -127}, "road 0 at level 0; ski; road 1 at level 1; ski; road 1 at level 2; ", 2, false, -1},
+        {{1, 1, 1, 1, -127}, "road 0 at level 0; ski; road 1 at level 1; ski; road 1 at level 2; ", 2, false, -1, false},
         // Broken skis keep the level and send him back on foot.
-        {{1, -1, 1, 1, -1}, "road 0 at level 0; ski; road -1 at level 0; ski; road 1 at level 1; ", 1, true, -1},
+        {{1, -1, 1, 1, -1}, "road 0 at level 0; ski; road -1 at level 0; ski; road 1 at level 1; ", 1, true, -1, false},
         // Given up on the slope with 950 points, between the default 1000 and 900.
-        {{1, -127}, "road 0 at level 0; ski; ", 0, false, 950},
+        {{1, -127}, "road 0 at level 0; ski; ", 0, false, 950, false},
+        // The window closed on the slope with the best score yet: the game is
+        // dropped, with no name asked and nothing stored. Last: it ends every screen.
+        {{1, -127}, "road 0 at level 0; ski; ", 0, false, 5000, true},
     };
     for (const auto& c : casos) {
-        JuegaGuionada(c.resultados, c.puntosAlAbandonar);
+        JuegaGuionada(c.resultados, c.puntosAlAbandonar, c.cierra);
         EXPECT_EQ(registro, c.recorrido);
         EXPECT_EQ(Nivel, c.nivel) << c.recorrido;
         int rojos = 0;  // the game-over banner: a run of red across row 202 of the screen kept for the fade
         for (int x = 0; x < 640; x++) rojos += getpixel(H->VerFondo(), x, 202) == makecol16(255, 0, 0);
         EXPECT_EQ(rojos > 20, c.finDePartida) << c.recorrido;
     }
-    // The game given up still went through the high-score check.
+    // The game given up still went through the high-score check; the one
+    // dropped with the closed window did not.
     EXPECT_STREQ(Record->LeeNombre(1), "Tenaz");
     const int puntos[3] = {1000, 950, 900};
     for (int r = 0; r < 3; r++) EXPECT_EQ(Record->LeePuntos(r), puntos[r]);
+    HiScore leida;
+    EXPECT_EQ(leida.LeePuntos(0), 1000) << "the file holds no entry of the dropped game";
 }
 
 TEST_F(PruebaPartida, AScoreRanksBelowEqualScoresAndAboveLowerOnes)

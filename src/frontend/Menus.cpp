@@ -124,7 +124,14 @@ int Menus::MenuPpal()
     H->VuelcaBuffer();
 
     while (resultado == 0) {
-        if (ciclos >= CiclosTempMenu) continue;
+        if (H->VerCierre()) {
+            resultado = -127;  // the window was closed: as Exit, without the fade
+            break;
+        }
+        if (ciclos >= CiclosTempMenu) {
+            H->Espera();
+            continue;
+        }
 
         PasoMenu();
 
@@ -178,8 +185,7 @@ int Menus::MenuPpal()
 
 void Menus::Camina()
 {
-    while (ciclos >= CiclosTempMenu) {
-    }
+    while (ciclos >= CiclosTempMenu && !H->VerCierre()) H->Espera();
     figura->Borra();
     figura->Mueve();
     figura->Mueve();

@@ -76,7 +76,11 @@ int Menus::MenuConfig()
     figura->SetY(FiguraY);
 
     for (;;) {
-        if (ciclos >= CiclosTempMenu) continue;
+        if (H->VerCierre()) return 0;  // the main menu ends the program
+        if (ciclos >= CiclosTempMenu) {
+            H->Espera();
+            continue;
+        }
 
         PasoMenu();
 
@@ -147,8 +151,12 @@ void Menus::DefineTeclas()
         // without a scan code, which could never be bound.
         int nueva = -1;
         while (nueva == -1) {
+            if (H->VerCierre()) return;  // the window was closed: the program ends
             nueva = H->VerTecla();
-            if (nueva == -1) continue;
+            if (nueva == -1) {
+                H->Espera();
+                continue;
+            }
             const int codigo = nueva >> 8;
             bool usada = codigo == 0;
             for (j = 0; j < i; j++) {
@@ -158,5 +166,5 @@ void Menus::DefineTeclas()
         }
         H->GrabarTecla(i, nueva);
     }
-    rest(PausaTeclas);
+    H->Rest(PausaTeclas);
 }

@@ -37,8 +37,11 @@ void Menus::Creditos()
 
     const int h = H->TextHeight();
     int s = 0;
-    while (H->VerTecla() == -1) {
-        if (ciclos >= CiclosTempMenu) continue;
+    while (H->VerTecla() == -1 && !H->VerCierre()) {
+        if (ciclos >= CiclosTempMenu) {
+            H->Espera();
+            continue;
+        }
 
         H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
         for (i = PrimeraLinea; i <= UltimaLinea; i++) {

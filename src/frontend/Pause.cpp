@@ -65,7 +65,10 @@ int Pause::PauseGame()
     InitTemp();
 
     while (hecho == 0) {
-        if (ciclos < CiclosTempPause) {
+        if (H->VerCierre()) {
+            opcion = 1;  // the window was closed: as the second option, the game ends
+            hecho = 1;
+        } else if (ciclos < CiclosTempPause) {
             figura->Borra();
             figura->Dibuja(true);
             tecla = H->Tecla();
@@ -73,6 +76,8 @@ int Pause::PauseGame()
             if (tecla == AccionSeleccionar) hecho = 1;
             H->VuelcaBuffer();
             ciclos++;
+        } else {
+            H->Espera();
         }
     }
 
@@ -136,7 +141,7 @@ void Pause::Desplaza(int accion)
         Camina(true);
     } else if (accion == AccionSeleccionar) {
         // He walks off to the right, two pixels a tick.
-        while (figura->VerX() <= CursorFinX) {
+        while (figura->VerX() <= CursorFinX && !H->VerCierre()) {
             if (ciclos < CiclosTempPause) {
                 figura->Borra();
                 figura->Mueve();
@@ -144,6 +149,8 @@ void Pause::Desplaza(int accion)
                 figura->Dibuja(true);
                 H->VuelcaBuffer();
                 ciclos++;
+            } else {
+                H->Espera();
             }
         }
     }
@@ -153,13 +160,15 @@ void Pause::Camina(bool arriba)
 {
     InitTemp();
     // One pixel a tick to the other option; keys pressed meanwhile are thrown away.
-    while (arriba ? figura->VerY() > CursorY0 : figura->VerY() <= CursorY1 - 1) {
+    while ((arriba ? figura->VerY() > CursorY0 : figura->VerY() <= CursorY1 - 1) && !H->VerCierre()) {
         if (ciclos < CiclosTempPause) {
             figura->Borra();
             figura->Mueve();
             figura->Dibuja(true);
             H->VuelcaBuffer();
             ciclos++;
+        } else {
+            H->Espera();
         }
     }
     figura->Borra();

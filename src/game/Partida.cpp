@@ -91,7 +91,10 @@ void Partida::Play()
             resultadoDos = juegaDos(faseDos);
             if (resultadoDos == 1) Nivel++;
         }
-    } while (resultadoUno != -1 && resultadoUno != -127 && resultadoDos != -127);
+    } while (resultadoUno != -1 && resultadoUno != -127 && resultadoDos != -127 && !H->VerCierre());
+
+    // The window was closed: the game is dropped, with nothing shown or stored.
+    if (H->VerCierre()) return;
 
     // Out of money: the game-over screen. A game given up goes straight to the fade.
     if (resultadoUno == -1) FinSinDinero();
@@ -162,6 +165,7 @@ void Partida::GrabaRecord(int rank)
         // Only 7-bit characters count: any other (the library has no
         // 8-bit code for most) is neither added nor shown.
         c = H->LeeCaracter();
+        if (c < 0) H->Espera();
         if (c < 0 || c > 127) c = 0;
         EditaNombre(nombre, largo, c);
         if (c > 0) {
@@ -169,7 +173,8 @@ void Partida::GrabaRecord(int rank)
             H->TextOutCentre(nombre, 350, -1, -1);
             H->VuelcaBuffer();
         }
-    } while (c != Intro);
+    } while (c != Intro && !H->VerCierre());
+    if (c != Intro) return;  // the window was closed: the entry is dropped, nothing stored
 
     // Everyone from this place down moves one place lower; the last drops out.
     char anterior[LargoNombre + 1];

@@ -1,6 +1,7 @@
 // The one door to the screen, the keyboard and the library's global state:
 // the display and its two off-screen bitmaps, colours, fonts and text, key
-// bindings, screen transitions and blending.
+// bindings, screen transitions and blending, and what the window manager
+// tells the game (close button, input focus).
 #ifndef HARDWARE_H
 #define HARDWARE_H
 
@@ -62,12 +63,32 @@ public:
     void Fundido(int d);
     void TransMode(int alpha);
 
+    // The desktop. Every waiting loop sleeps in Espera and ends once VerCierre
+    // is true; the play phases pause when SinFoco reports a lost focus.
+    void Espera();      // gives the processor back for a moment while no tick is due
+    bool VerCierre();   // the window manager asked the window to close
+    bool SinFoco();     // true once for each loss of the input focus since the last call
+
+    // The 640 x 480 picture on the screen: each pixel a k x k block, the
+    // picture centred on a full screen. The largest whole k with 640k and
+    // 480k within 90% of the desktop for a window, within all of it for a
+    // full screen; at least 1.
+    static int EscalaVentana(int anchoEscritorio, int altoEscritorio);
+    static int EscalaCompleta(int anchoEscritorio, int altoEscritorio);
+    int VerEscala() { return escala; }
+    int VerOrigenX() { return origenX; }
+    int VerOrigenY() { return origenY; }
+
     // For tests and tools: the work bitmap, the background and the datafile.
     BITMAP* VerBuffer() { return buffer; }
     BITMAP* VerFondo() { return fondo; }
     DATAFILE* VerDatos() { return datos; }
     int VerColor(int indice) { return colores[indice]; }
     int VerFuentesCargadas() { return static_cast<int>(fuentes.size()); }
+    void PideCierre();  // what the window's close button does
+    // The next InitGraph opens a window of scale k whatever the desktop, for
+    // tools that measure every scale; 0 goes back to the desktop's rule.
+    void PideEscala(int k) { escalaPedida = k; }
 
     // The guard band around the visible area of the work bitmap.
     static const int Margen = 200;
@@ -100,6 +121,25 @@ private:
     int Color(int indice);
     bool FuenteDeDatos(const FONT* f);
     int* Enlace(int action);
+
+    // Presentation. A scaled frame, or one the library must convert to the
+    // desktop's colour depth, costs many plain copies to show: then at most
+    // one is shown per refresh of the display, and the latest one drawn
+    // waits for the next refresh, or for any pause or wait.
+    BITMAP* lienzo;           // the picture at its scale, 640k x 480k; none at 1x
+    int escala;               // k
+    int escalaPedida;         // a window's k asked for by a tool; 0 by the desktop
+    int origenX, origenY;     // the picture's top-left corner on the screen
+    bool porRefresco;         // at most one frame per refresh
+    bool pendiente;           // a frame drawn that is not on the screen yet
+    long long ultimoVolcado;  // when the last frame was shown, in microseconds
+    long long periodo;        // microseconds between two refreshes of the display
+    bool AbrePantalla();
+    void Coloca();
+    void Presenta();
+    void MuestraPendiente();
+    void Amplia();
+    void CajaPantalla(int x1, int y1, int x2, int y2, int color);
 };
 
 #endif

@@ -58,6 +58,10 @@ static const int Precio = 10;
 static const int TipoAPie = 6;
 static const int TipoConEsquis = 7;
 
+// The pause key's action, and the result of a game given up.
+static const int AccionPausa = 5;
+static const int Abandono = -127;
+
 // The status line holds three texts of the message table (at most 62
 // characters each), three 32-bit numbers of up to 11 characters, 21 blanks
 // and the end mark: this buffer fits the longest of them.
@@ -121,6 +125,7 @@ void FaseUno::Inicia(int estado)
     trafico->Dibuja();
     H->VuelcaBuffer();
     H->ClearKeyBuf();
+    H->SinFoco();  // a focus lost before the road (in a menu) does not pause it
 
     InitTemp();
     install_int_ex(Ret1, BPS_TO_TIMER(400 / paso));
@@ -130,10 +135,14 @@ int FaseUno::Ciclo()
 {
     resultado = 0;
     while (resultado == 0) {
-        if (ciclos < CiclosTempF1) {
+        if (H->VerCierre()) {
+            resultado = Abandono;  // the window was closed: the game is dropped
+        } else if (ciclos < CiclosTempF1) {
             Paso();
             ++ciclos;
             H->VuelcaBuffer();
+        } else {
+            H->Espera();
         }
     }
     SFX->SAmb_ex(true);
@@ -194,8 +203,9 @@ void FaseUno::Paso()
 
 void FaseUno::LeeTeclado()
 {
-    tecla = H->Tecla();
-    if (tecla == 5) resultado = Pausar();
+    // A window that has lost the focus pauses as if the pause key were pressed.
+    tecla = H->SinFoco() ? AccionPausa : H->Tecla();
+    if (tecla == AccionPausa) resultado = Pausar();
     heroe->ActualizaMov(tecla);
 }
 
@@ -211,12 +221,16 @@ void FaseUno::SacaAmbulancia()
 
     // Only the ambulance moves; the road stays frozen as drawn.
     while (aux == 0) {
-        if (ciclos < CiclosTempF1) {
+        if (H->VerCierre()) {
+            aux = 1;  // the window was closed: the game ends at the end of this step
+        } else if (ciclos < CiclosTempF1) {
             ambulancia->Borra();
             aux = ambulancia->Avanza() ? 1 : 0;
             ambulancia->Dibuja(true);
             H->VuelcaBuffer();
             ++ciclos;
+        } else {
+            H->Espera();
         }
     }
 
@@ -276,6 +290,7 @@ int FaseUno::Pausar()
     H->CopyFondo();
 
     const int r = pausa->PauseGame();
+    H->SinFoco();  // a focus lost while the box was open is answered already
 
     H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
     H->SetFondo(grafico + FondoCarretera);

@@ -42,6 +42,8 @@ int main(int argc, char** argv)
                 delete Game;
                 Game = nullptr;
             }
+            // The window was closed during the game: the program ends as after Exit.
+            if (H->VerCierre()) ResMenu = -127;
         }
 
         delete Menu;

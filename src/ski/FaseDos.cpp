@@ -93,6 +93,7 @@ void FaseDos::Inicia()
     Marcadores();
     choque = 0;
     H->VuelcaBuffer();
+    H->SinFoco();  // a focus lost before the run does not pause it
 
     InitTemp();
     install_int_ex(Ret2, BPS_TO_TIMER(PasosPorSegundo / paso));
@@ -111,7 +112,12 @@ int FaseDos::Ciclo()
 {
     resultado = 0;
     while (resultado == 0) {
-        if (ciclos < CiclosTempF2) Paso();
+        if (H->VerCierre())
+            resultado = Abandono;  // the window was closed: the game is dropped
+        else if (ciclos < CiclosTempF2)
+            Paso();
+        else
+            H->Espera();
     }
     Termina();
     if (resultado != Abandono) H->Rest(EsperaFinal);
@@ -124,9 +130,10 @@ void FaseDos::Paso()
     esquiador->Borra();
     fin = pista->Avanza(paso, desplazamiento, margen);
 
-    // A pending hit steers this step instead of a key.
+    // A pending hit steers this step instead of a key; a window that has
+    // lost the focus pauses as if the pause key were pressed.
     if (choque == 0) {
-        tecla = H->Tecla();
+        tecla = H->SinFoco() ? AccionPausa : H->Tecla();
     } else {
         tecla = choque;
         choque = 0;
@@ -220,7 +227,7 @@ void FaseDos::Choca()
 
     // The course stands still while the crashed skier tumbles.
     InitTemp();
-    while (ciclos < (uint32_t)(PasosChoque / paso)) {
+    while (ciclos < (uint32_t)(PasosChoque / paso) && !H->VerCierre()) {
         if (ciclos < CiclosTempF2) {
             esquiador->Borra();
             pista->Borra();
@@ -229,6 +236,8 @@ void FaseDos::Choca()
             MuestraChoque();
             H->VuelcaBuffer();
             ciclos++;
+        } else {
+            H->Espera();
         }
     }
 
@@ -246,6 +255,7 @@ int FaseDos::Pausar()
     H->CopyFondo();
 
     const int r = pausa->PauseGame();
+    H->SinFoco();  // a focus lost while the box was open is answered already
 
     H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
     H->ClrFondo(Blanco);

@@ -90,7 +90,7 @@ void PiernasFrente(Figura& f, int x0, int y0, int frame)
 Figura Frente(bool deEspaldas, int frame)
 {
     Figura f(AnchoZumbelo, AltoZumbelo);
-    const int x0 = 10, y0 = 0;
+    const int x0 = 12, y0 = 0;
     PiernasFrente(f, x0, y0, frame);
     f.Arte(x0, y0, deEspaldas ? espalda : frente);
     // The arms swing with the legs: the arm over the lifted leg comes forward.
@@ -105,7 +105,7 @@ Figura Frente(bool deEspaldas, int frame)
 Figura Perfil(int frame)
 {
     Figura f(AnchoZumbelo, AltoZumbelo);
-    const int x0 = 12;
+    const int x0 = 16;
     // Back leg first, then the body, the front leg and the near arm over it.
     if (frame == 0) {
         f.Trazo({x0 + 6.0, 22}, {x0 + 3.0, 27.5}, 3.6, MPantalon, LuzFija(LuzSombra));
@@ -115,7 +115,7 @@ Figura Perfil(int frame)
         f.Caja(x0 + 5, 28, 5, 3, MBota, LuzFija(LuzSombra));
     }
     // Body: jacket from the scarf down to the hips.
-    f.Poligono({{x0 + 3.0, 10}, {x0 + 11.0, 10}, {x0 + 11.5, 21}, {x0 + 2.5, 21}}, MChaqueta, [x0](int x, int y) {
+    f.Poligono({{x0 + 3.0, 10}, {x0 + 11.0, 10}, {x0 + 12.9, 15}, {x0 + 12.9, 19}, {x0 + 11.5, 21}, {x0 + 2.5, 21}}, MChaqueta, [x0](int x, int y) {
         if (x <= x0 + 3)
             return LuzBrillo - 30;
         if (x >= x0 + 10 || y >= 20)
@@ -151,7 +151,7 @@ Figura FiguraHeroe(int facing, int frame, int set)
     case 0: {
         // Mirrored, then moved back so that turning round keeps him in place.
         Figura izquierda(AnchoZumbelo, AltoZumbelo);
-        izquierda.Superpone(Perfil(frame).Espejo(), 7, 0);
+        izquierda.Superpone(Perfil(frame).Espejo(), 16, 0);
         return izquierda;
     }
     case 1: return Perfil(frame);
@@ -176,7 +176,7 @@ Figura FiguraEsquis(int frame, int set)
     // Two skis upright side by side, curled tips at the top; they bob with the walk.
     int y0 = frame == 0 ? 0 : 1;
     for (int k = 0; k < 2; k++) {
-        int x = 5 + k * 4;
+        int x = 3 + k * 4;
         int alto = 30 - k;
         f.Caja(x, y0 + 2 + k, 3, alto - 2, MEsqui, [x](int i, int) { return i == x ? LuzBrillo : (i == x + 2 ? LuzSombra : LuzBase); });
         f.Caja(x + 1, y0 + 1 + k, 2, 1, MEsqui, LuzFija(LuzBase));
@@ -187,7 +187,6 @@ Figura FiguraEsquis(int frame, int set)
             f.Pon(x, y0 + 16 + k, MNegro, LuzBrillo);
     }
     // The mitten holding them.
-    f.Elipse(3.5, y0 + 19.5, 2.5, 2.2, MGuante, LuzEsfera(3.5, y0 + 19.5, 2.5, 2.2));
-    f.Caja(1, y0 + 18, 1, 3, MChaqueta, LuzFija(LuzBase));
+    f.Elipse(2.0, y0 + 19.5, 2.5, 2.2, MGuante, LuzEsfera(2.0, y0 + 19.5, 2.5, 2.2));
     return f;
 }
