@@ -289,7 +289,8 @@ void Desarma()
     delete Menu;
     Menu = nullptr;
     Entorno::Para();
-    if (chdir("/") == 0) std::system(("rm -rf '" + Temporal + "'").c_str());
+    if (chdir("/") == 0 && std::system(("rm -rf '" + Temporal + "'").c_str()) != 0)
+        std::fprintf(stderr, "could not remove %s\n", Temporal.c_str());
 }
 
 // One start-up in a fresh process: this program again, asked for that alone.
