@@ -1,6 +1,7 @@
 // The entry: makes the long-lived objects in their order, runs the main menu
 // and the games it starts, and takes everything down again.
 #include <allegro.h>
+#include <csignal>
 
 #include "Configuracion.h"
 #include "Globales.h"
@@ -16,6 +17,10 @@ int main(int argc, char** argv)
 {
     (void)argc;
     (void)argv;
+
+    // A save that meets a file-size limit fails and is undone like any other
+    // failed write, instead of the signal ending the game half-way.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     Retorno = 0;
     ResMenu = 0;
