@@ -51,7 +51,7 @@ hay_pantalla() {
 arranca_xvfb() {
     local f n
     f=$(mktemp /tmp/zumbelo-pantalla-XXXXXX)
-    Xvfb -displayfd 3 -screen 0 800x600x16 -nolisten tcp 3>"$f" > /dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 800x600x16 -nolisten tcp -noreset 3>"$f" > /dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 200); do
         [ -s "$f" ] && break

@@ -12,12 +12,14 @@ _limpia() {
 trap _limpia EXIT
 
 # Starts Xvfb on a display number the server picks itself, so that tests can
-# run side by side without taking each other's focus; exports DISPLAY.
+# run side by side without taking each other's focus; exports DISPLAY. It
+# never resets when its last client leaves, so a game started right after
+# another ended never meets a server in the middle of a reset.
 # $1: the screen geometry (default 800x600x16).
 pantalla_propia() {
     local f
     f=$(mktemp /tmp/zumbelo-pantalla-XXXXXX)
-    Xvfb -displayfd 3 -screen 0 "${1:-800x600x16}" -nolisten tcp 3>"$f" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-800x600x16}" -nolisten tcp -noreset 3>"$f" >/dev/null 2>&1 &
     PANTALLA_PID=$!
     al_salir "kill $PANTALLA_PID"
     for _ in $(seq 200); do
