@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "Configuracion.h"
+#include "Datos.h"
 #include "Entorno.h"
 #include "Esquiador.h"
 #include "FaseDos.h"
@@ -329,7 +330,7 @@ int MasDenso(Pista* p, int alturaTexto, int& cuantos)
 
 void MideCarretera()
 {
-    H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+    H->SetFont(FuenteJuego, PaletaJuego);
     Dinero = 40;
     Puntos = 0;
     ProximaVida = 1000;
@@ -368,7 +369,7 @@ void MideCarretera()
 
 void MideEsqui()
 {
-    H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+    H->SetFont(FuenteJuego, PaletaJuego);
     const int T = H->TextHeight();
     FaseDos fase(0);  // steps of 1 pixel, 200 a second
     for (int curso = 0; curso < 4; curso++) {
@@ -405,7 +406,7 @@ void MidePresentacion()
             continue;
         }
         set_display_switch_mode(SWITCH_BACKGROUND);
-        H->SetFondo(20);
+        H->SetFondo(DatTitulo);
         H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
         Alterna("frame shown, " + std::to_string(k) + "x",
                 std::to_string(640 * k) + "x" + std::to_string(480 * k), [] {},
@@ -456,7 +457,7 @@ int CorrePantalla(int n, int k)
     if (que == "key definition") PruebaMenus::DefineTeclas(*Menu);
     if (que == "hall of fame") PruebaMenus::Records(*Menu);
     if (que == "road phase" || que == "pause box") {
-        H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+        H->SetFont(FuenteJuego, PaletaJuego);
         FaseUno f(1);
         f.Inicia(0);
         if (que == "road phase")
@@ -465,7 +466,7 @@ int CorrePantalla(int n, int k)
             f.Pausar();
     }
     if (que == "ski phase") {
-        H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+        H->SetFont(FuenteJuego, PaletaJuego);
         FaseDos f(0);
         for (;;) {  // run after run: the skier goes straight down and crashes now and then
             Vidas = 3;

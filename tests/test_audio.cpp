@@ -11,6 +11,7 @@
 #include <map>
 #include <set>
 #include <vector>
+#include "Datos.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ protected:
     {
         ASSERT_EQ(install_allegro(SYSTEM_AUTODETECT, &errno, atexit), 0);
         set_color_depth(16);
-        datos = load_datafile("datos.dat");
+        datos = load_datafile(ArchivoDatos);
         ASSERT_NE(datos, nullptr);
     }
     void TearDown() override
@@ -120,7 +121,7 @@ protected:
 TEST_F(Audio, EveryTuneIsItsOwnBandOfMelodyBassAndDrumsLoopingEvery30To90Seconds)
 {
     std::vector<std::vector<int>> melodias;
-    for (int i = 21; i <= 25; i++) {
+    for (int i = DatMusicaMenu; i <= DatMusicaNivel3; i++) {
         ASSERT_EQ(datos[i].type, DAT_MIDI) << "object " << i;
         MIDI* m = static_cast<MIDI*>(datos[i].dat);
         const int segundos = get_midi_length(m);
@@ -154,8 +155,9 @@ TEST_F(Audio, EveryTuneIsItsOwnBandOfMelodyBassAndDrumsLoopingEvery30To90Seconds
 TEST_F(Audio, EffectsAreHeardWithoutClippingOrClicksForAsLongAsTheirMoment)
 {
     const struct { int indice; double minimo, maximo; } tabla[] = {
-        {0, 0.6, 1.5}, {1, 3.0, 5.0}, {2, 1.5, 3.0},  {5, 0.7, 1.5},  {7, 0.7, 1.5},
-        {8, 1.5, 3.0}, {19, 0.2, 1.0}, {26, 0.2, 1.0}, {27, 0.3, 0.8}};
+        {DatAhh, 0.6, 1.5}, {DatSirena, 3.0, 5.0}, {DatAplauso, 1.5, 3.0}, {DatCaja, 0.7, 1.5},
+        {DatExtra, 0.7, 1.5}, {DatFin, 1.5, 3.0},  {DatGolpe, 0.2, 1.0},  {DatCrujido, 0.2, 1.0},
+        {DatEsqui, 0.3, 0.8}};
     for (const auto& e : tabla) {
         ASSERT_EQ(datos[e.indice].type, DAT_SAMPLE) << "object " << e.indice;
         const SAMPLE* s = static_cast<const SAMPLE*>(datos[e.indice].dat);
@@ -173,7 +175,7 @@ TEST_F(Audio, EffectsAreHeardWithoutClippingOrClicksForAsLongAsTheirMoment)
         EXPECT_LT(std::fabs(v.back()), 0.02) << "ends with a click, object " << e.indice;
     }
     // The siren sounds all through an ambulance's crossing, without gaps.
-    const SAMPLE* sirena = static_cast<const SAMPLE*>(datos[1].dat);
+    const SAMPLE* sirena = static_cast<const SAMPLE*>(datos[DatSirena].dat);
     const std::vector<double> v = Valores(sirena);
     const size_t ventana = sirena->freq / 10;
     for (size_t i = ventana; i + 2 * ventana < v.size(); i += ventana)

@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "Configuracion.h"
+#include "Datos.h"
 #include "Globales.h"
+#include "Hardware.h"
 #include "Mensajes.h"
 
 namespace {
@@ -35,7 +37,7 @@ struct FuenteCargada {
     {
         std::memset(paleta, 0, sizeof(paleta));
         const char* nombres[2] = {f, p};
-        fuente = load_dat_font("datos.dat", paleta, const_cast<char**>(nombres));
+        fuente = load_dat_font(ArchivoDatos, paleta, const_cast<char**>(nombres));
     }
     ~FuenteCargada()
     {
@@ -49,9 +51,10 @@ protected:
     {
         ASSERT_EQ(install_allegro(SYSTEM_AUTODETECT, &errno, atexit), 0);
         set_color_depth(16);
-        ASSERT_EQ(set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0), 0) << allegro_error;
+        ASSERT_EQ(set_gfx_mode(GFX_AUTODETECT_WINDOWED, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0), 0)
+            << allegro_error;
         set_color_conversion(COLORCONV_NONE);  // pictures keep the depth they were stored at
-        datos = load_datafile("datos.dat");
+        datos = load_datafile(ArchivoDatos);
         ASSERT_NE(datos, nullptr);
         for (cuantos = 0; datos[cuantos].type != DAT_END; cuantos++) {
         }
@@ -70,16 +73,20 @@ protected:
 
 TEST_F(Datos, EveryIndexHoldsTheKindAndSizeTheGameReadsThere)
 {
-    ASSERT_GE(cuantos, 30);
-    for (int i : {0, 1, 2, 5, 7, 8, 19, 26, 27}) EXPECT_EQ(datos[i].type, DAT_SAMPLE) << "object " << i;
-    for (int i = 21; i <= 25; i++) EXPECT_EQ(datos[i].type, DAT_MIDI) << "object " << i;
-    EXPECT_EQ(datos[15].type, DAT_FONT);
+    ASSERT_EQ(cuantos, DatObjetos);
+    for (int i : {DatAhh, DatSirena, DatAplauso, DatCaja, DatExtra, DatFin, DatGolpe, DatCrujido, DatEsqui})
+        EXPECT_EQ(datos[i].type, DAT_SAMPLE) << "object " << i;
+    for (int i = DatMusicaMenu; i <= DatMusicaNivel3; i++) EXPECT_EQ(datos[i].type, DAT_MIDI) << "object " << i;
+    EXPECT_EQ(datos[DatFuenteVersion].type, DAT_FONT);
     // Backgrounds fill the screen; the two sheets hold at least the whole layout.
-    for (int i : {3, 4, 6, 20, 28, 29}) {
+    for (int i : {DatCarretera0, DatCarretera1, DatFondoCreditos, DatTitulo, DatHoja0, DatHoja1}) {
         ASSERT_EQ(datos[i].type, DAT_BITMAP) << "object " << i;
         BITMAP* b = static_cast<BITMAP*>(datos[i].dat);
         EXPECT_EQ(bitmap_color_depth(b), 16) << "object " << i;
-        EXPECT_TRUE(i < 28 ? b->w == 640 && b->h == 480 : b->w >= 448 && b->h >= 1043) << "object " << i;
+        const bool hoja = i == DatHoja0 || i == DatHoja1;
+        EXPECT_TRUE(hoja ? b->w >= AnchoHoja && b->h >= AltoHoja
+                         : b->w == Hardware::AnchoPantalla && b->h == Hardware::AltoPantalla)
+            << "object " << i;
     }
     for (int i = 0; i < cuantos; i++) EXPECT_STRNE(get_datafile_property(&datos[i], DAT_NAME), "") << "object " << i;
 }
@@ -87,11 +94,11 @@ TEST_F(Datos, EveryIndexHoldsTheKindAndSizeTheGameReadsThere)
 TEST_F(Datos, NamedFontsFindOnePaletteUnderBothSpellingsAndSuitTheirPlaces)
 {
     const struct { const char* fuente; const char* paletas[2]; int minimo, maximo; } tabla[] = {
-        {"DFFontGame_DATA", {"DFFontGame_PAL", "DFFontGame_Pal"}, 16, 20},
-        {"DFFontMenu_DATA", {"DFFontMenu_PAL", "DFFontMenu_Pal"}, 28, 38},
-        {"DFFontNieve_DATA", {"DFFontNieve_Pal", "DFFontNieve_PAL"}, 48, 66},
-        {"DFFontMin_DATA", {"DFFontMin_PAL", "DFFontMin_Pal"}, 9, 13},
-        {"DFFontCredit_DATA", {"DFFontCredit_PAL", "DFFontCredit_Pal"}, 18, 22}};
+        {FuenteJuego, {PaletaJuego, "DFFontGame_Pal"}, 16, 20},
+        {FuenteMenu, {PaletaMenu, "DFFontMenu_Pal"}, 28, 38},
+        {FuenteNieve, {PaletaNieve, "DFFontNieve_PAL"}, 48, 66},
+        {FuenteMin, {PaletaMin, "DFFontMin_Pal"}, 9, 13},
+        {FuenteCreditos, {PaletaCreditos, "DFFontCredit_Pal"}, 18, 22}};
     for (const auto& e : tabla) {
         FuenteCargada a(e.fuente, e.paletas[0]), b(e.fuente, e.paletas[1]);
         ASSERT_TRUE(a.fuente != nullptr && b.fuente != nullptr) << e.fuente;
@@ -105,14 +112,14 @@ TEST_F(Datos, NamedFontsFindOnePaletteUnderBothSpellingsAndSuitTheirPlaces)
         EXPECT_LE(text_height(a.fuente), e.maximo) << e.fuente;
     }
     // The version text of the title screen: small, in one colour.
-    FONT* version = static_cast<FONT*>(datos[15].dat);
+    FONT* version = static_cast<FONT*>(datos[DatFuenteVersion].dat);
     EXPECT_TRUE(is_mono_font(version));
     EXPECT_TRUE(text_height(version) >= 9 && text_height(version) <= 13);
 }
 
 TEST_F(Datos, ColourFontsDrawInTheirPaletteColoursOnATransparentGround)
 {
-    FuenteCargada f("DFFontGame_DATA", "DFFontGame_PAL");
+    FuenteCargada f(FuenteJuego, PaletaJuego);
     ASSERT_NE(f.fuente, nullptr);
     set_palette(f.paleta);
     BITMAP* b = create_bitmap_ex(16, 200, 40);
@@ -142,8 +149,8 @@ TEST_F(Datos, EveryTextFitsOnScreenInItsFontInBothLanguages)
 {
     Config = new Configuracion;
     SMS = new Mensajes;
-    FuenteCargada juego("DFFontGame_DATA", "DFFontGame_PAL"), menu("DFFontMenu_DATA", "DFFontMenu_PAL");
-    FuenteCargada nieve("DFFontNieve_DATA", "DFFontNieve_Pal"), creditos("DFFontCredit_DATA", "DFFontCredit_PAL");
+    FuenteCargada juego(FuenteJuego, PaletaJuego), menu(FuenteMenu, PaletaMenu);
+    FuenteCargada nieve(FuenteNieve, PaletaNieve), creditos(FuenteCreditos, PaletaCreditos);
     ASSERT_TRUE(juego.fuente && menu.fuente && nieve.fuente && creditos.fuente);
     auto ancho = [](const FuenteCargada& f, int id) { return text_length(f.fuente, SMS->Leer(id)); };
     for (int idioma = 0; idioma < 2; idioma++) {
@@ -174,7 +181,7 @@ TEST(Generador, WritesTheSameBytesEveryTime)
 {
     const std::string orden = "'" + std::string(ZUMBELO_RUN_DIR) + "/../tools/generador' otra.dat";
     ASSERT_EQ(std::system(orden.c_str()), 0);
-    const std::vector<unsigned char> a = LeeArchivo("datos.dat");
+    const std::vector<unsigned char> a = LeeArchivo(ArchivoDatos);
     ASSERT_GT(a.size(), 1000000u);
     EXPECT_TRUE(a == LeeArchivo("otra.dat"));
 }

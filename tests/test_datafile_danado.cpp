@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "Configuracion.h"
+#include "Datos.h"
 #include "Globales.h"
 #include "Hardware.h"
 #include "RevisorDatos.h"
@@ -84,10 +85,10 @@ class Revisor : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        bueno = Lee("datos.dat");
+        bueno = Lee(ArchivoDatos);
         ASSERT_GT(bueno.size(), 1000u);
         sitios = Sitios(bueno);
-        ASSERT_GE(sitios.size(), 30u);
+        ASSERT_EQ(sitios.size(), static_cast<size_t>(DatObjetos));
     }
     int Revisa(const Bytes& b) { return RevisorDatos::Revisa(b.data(), b.size()); }
 
@@ -99,7 +100,7 @@ protected:
 
 TEST_F(Revisor, TheGeneratedFilePassesFromDiskAndFromMemory)
 {
-    EXPECT_EQ(RevisorDatos::Revisa("datos.dat"), 0);
+    EXPECT_EQ(RevisorDatos::Revisa(ArchivoDatos), 0);
     EXPECT_EQ(Revisa(bueno), 0);
     EXPECT_EQ(RevisorDatos::Revisa("no-such-file.dat"), 1);
 }
@@ -127,17 +128,17 @@ TEST_F(Revisor, BrokenMagicCountsAndSizesAreRefused)
         size_t donde;
         uint32_t valor;
     };
-    const Sitio& muestra = sitios[0];
-    const Sitio& fondo = sitios[3];
-    const Sitio& tema = sitios[21];
-    const Sitio& fuente = sitios[15];
+    const Sitio& muestra = sitios[DatAhh];
+    const Sitio& fondo = sitios[DatCarretera0];
+    const Sitio& tema = sitios[DatMusicaMenu];
+    const Sitio& fuente = sitios[DatFuenteVersion];
     const std::vector<Caso> casos = {
         {"packfile magic", 0, 0x736C6821},  // compressed: not what we write
         {"datafile magic", 4, 0x414C4C21},
         {"no objects", 8, 0},
         {"one object too many", 8, M32(bueno, 8) + 1},
         {"a huge count", 8, 0x7FFFFFFF},
-        {"a huge property", sitios[0].inicio + 8, 0x7FFFFFF0},
+        {"a huge property", muestra.inicio + 8, 0x7FFFFFF0},
         {"a huge stored size", muestra.tipo + 4, 0x7FFFFFF0},
         {"a huge real size", muestra.tipo + 8, 0x7FFFFFF0},
         {"a negative real size (compressed)", muestra.tipo + 8, 0x80000010},
@@ -178,7 +179,7 @@ TEST_F(Revisor, AHugeFileIsRefusedWithoutBeingRead)
 
 TEST_F(Revisor, AFileWithoutAFontOrPaletteTheGameAsksForByNameIsRefused)
 {
-    for (const char* nombre : {"DFFontMin_PAL", "DFFontCredit_DATA"}) {
+    for (const char* nombre : {PaletaMin, FuenteCreditos}) {
         Bytes b = bueno;
         const std::string texto = nombre;
         auto at = std::search(b.begin(), b.end(), texto.begin(), texto.end());
@@ -203,13 +204,13 @@ TEST_F(Revisor, WhatItLetsThroughTheLibraryLoads)
         const Sitio& s = sitios[azar() % sitios.size()];
         const size_t fin = s.contenido + std::min<size_t>(s.tam, 12);
         for (int k = 0; k < 3; k++) b[s.inicio + azar() % (fin - s.inicio)] = static_cast<unsigned char>(azar());
-        Escribe("datos.dat", b);
-        if (RevisorDatos::Revisa("datos.dat") != 0) {
+        Escribe(ArchivoDatos, b);
+        if (RevisorDatos::Revisa(ArchivoDatos) != 0) {
             rechazados++;
             continue;
         }
         aceptados++;
-        DATAFILE* d = load_datafile("datos.dat");
+        DATAFILE* d = load_datafile(ArchivoDatos);
         ASSERT_NE(d, nullptr) << "trial " << prueba;
         int n = 0;
         while (d[n].type != DAT_END) n++;
@@ -223,7 +224,7 @@ TEST_F(Revisor, WhatItLetsThroughTheLibraryLoads)
 
 TEST_F(Revisor, TheDisplayStartUpFailsCleanlyOnACutFile)
 {
-    Escribe("datos.dat", Bytes(bueno.begin(), bueno.begin() + bueno.size() / 2));
+    Escribe(ArchivoDatos, Bytes(bueno.begin(), bueno.begin() + bueno.size() / 2));
     const unsigned char ventana[5] = {0, 0, 0, 1, 0};
     FILE* f = std::fopen("zumbelo.cfg", "wb");
     ASSERT_NE(f, nullptr);

@@ -8,6 +8,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "Datos.h"
 #include "Entorno.h"
 #include "Esquiador.h"
 #include "Globales.h"
@@ -37,11 +38,11 @@ protected:
                                    << "/s.raw\"; format \"raw\" }\n";
         setenv("ALSA_CONFIG_PATH", ("/usr/share/alsa/alsa.conf:" + std::string(dir) + "/alsa.conf").c_str(), 1);
         ASSERT_TRUE(Entorno::ArrancaTodo());
-        H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+        H->SetFont(FuenteJuego, PaletaJuego);
         T = H->TextHeight();
         Nivel = Puntos = 0;
         e = new Esquiador;
-        datos = load_datafile("datos.dat");  // the samples the pass should play
+        datos = load_datafile(ArchivoDatos);  // the samples the pass should play
     }
     void TearDown() override
     {

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "Datos.h"
 #include "Entorno.h"
 #include "Esquiador.h"
 #include "FaseDos.h"
@@ -55,7 +56,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(Entorno::ArrancaTodo());
-        H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+        H->SetFont(FuenteJuego, PaletaJuego);
         T = H->TextHeight();
         Dinero = 40, Puntos = Nivel = 0, Vidas = 3, ProximaVida = 1000;
         f = new FaseDos(6);  // steps of 7 pixels at 28 a second

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "Datos.h"
 #include "Entorno.h"
 #include "FaseUno.h"
 #include "Globales.h"
@@ -34,11 +35,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(Entorno::ArrancaTodo());
-        H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+        H->SetFont(FuenteJuego, PaletaJuego);
         alto = H->TextHeight();
         Dinero = 40, Puntos = 0, Vidas = 3, ProximaVida = 1000;
         Nivel = -1;  // no vehicle is ever tried: the road holds only what a test puts there
-        H->SetFondo(3);
+        H->SetFondo(DatCarretera0);
         H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
     }
     void TearDown() override { Entorno::Para(); }

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "Datos.h"
 #include "Entorno.h"
 #include "Globales.h"
 #include "Hardware.h"
@@ -98,13 +99,13 @@ TEST_F(Pantalla, TextIsWhiteOnATransparentBackgroundAndCentredOnTheScreen)
 TEST_F(Pantalla, FontsAreLoadedOnceAndNoModeSwitchLeavesAReleasedFontCurrent)
 {
     FONT* base = font;
-    DATAFILE* pal = find_datafile_object(H->VerDatos(), "DFFontGame_PAL");
+    DATAFILE* pal = find_datafile_object(H->VerDatos(), PaletaJuego);
     ASSERT_NE(pal, nullptr);
-    H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+    H->SetFont(FuenteJuego, PaletaJuego);
     FONT* juego = font;
-    H->SetFont("DFFontMenu_DATA", "DFFontMenu_Pal");
+    H->SetFont(FuenteMenu, "DFFontMenu_Pal");
     EXPECT_TRUE(juego != base && font != juego);
-    H->SetFont("DFFontGame_DATA", "DFFontGame_Pal");
+    H->SetFont(FuenteJuego, "DFFontGame_Pal");
     EXPECT_EQ(font, juego) << "the same font again, not a fresh load";
     EXPECT_EQ(H->VerFuentesCargadas(), 2);
     PALETTE ahora;
@@ -115,8 +116,8 @@ TEST_F(Pantalla, FontsAreLoadedOnceAndNoModeSwitchLeavesAReleasedFontCurrent)
 
     // A mode switch releases the datafile and its fonts, and keeps the keys.
     H->GrabarTecla(2, KEY_Z << 8);
-    H->SetFont(15);
-    EXPECT_EQ(font, H->VerDatos()[15].dat);
+    H->SetFont(DatFuenteVersion);
+    EXPECT_EQ(font, H->VerDatos()[DatFuenteVersion].dat);
     H->DeInit();
     EXPECT_TRUE(font == base && H->VerBuffer() == nullptr && H->VerDatos() == nullptr);
     ASSERT_TRUE(H->InitGraph() == 0 && H->Init() == 0);
@@ -212,7 +213,7 @@ TEST_F(Pantalla, FadesEndOnThePictureOrNearBlackAndLeaveSolidMode)
     EXPECT_EQ(Pan(100, 100), Col(Azul)) << "other values change nothing";
     EXPECT_EQ(Buf(100, 100), Col(Azul));
 
-    H->SetFondo(20);
+    H->SetFondo(DatTitulo);
     H->Fundido(1);
     for (int x = 0; x < 640; x += 64) {
         const int p = Pan(x, 300), f = getpixel(H->VerFondo(), x, 300);

@@ -16,10 +16,14 @@
 #include <utility>
 #include <vector>
 
+#include "Constantes.h"
+#include "Datos.h"
+#include "Hardware.h"
+
 namespace {
 
-const int Magenta = 0xF81F;
-const int Fila[6] = {0, 48, 96, 128, 160, 192}, Ancho[6] = {112, 112, 64, 64, 64, 32}, Alto[6] = {48, 48, 32, 32, 32, 32};
+const int Magenta = ColorMascara;
+const int AnchoP = Hardware::AnchoPantalla, AltoP = Hardware::AltoPantalla;
 
 int Lee(BITMAP* b, int x, int y) { return reinterpret_cast<uint16_t*>(b->line[y])[x]; }
 
@@ -61,22 +65,29 @@ struct Area {
 std::vector<Area> Disposicion()
 {
     std::vector<Area> a;
-    for (int t = 0; t < 12; t++)
-        for (int f = 0; f < 4; f++)
-            a.push_back({Ancho[t % 6] * f, Fila[t % 6] + 224 * (t / 6), Ancho[t % 6], Alto[t % 6],
-                         "vehicle " + std::to_string(t) + " frame " + std::to_string(f)});
-    for (int k = 0; k < 8; k++) a.push_back({32 * (k % 2), 448 + 32 * (k / 2), 32, 32, "hero " + std::to_string(k)});
-    a.push_back({64, 448, 16, 32, "skis frame 0"});
-    a.push_back({80, 448, 16, 32, "skis frame 1"});
-    a.push_back({0, 576, 32, 44, "skier heading 0"});
-    for (int v = 1; v <= 4; v++) a.push_back({0, 620 + 40 * (v - 1), 42, 40, "skier heading " + std::to_string(v)});
-    for (int k = 0; k < 8; k++) a.push_back({14 * k, 780, 14, 32, "flag " + std::to_string(k)});
-    a.push_back({0, 812, 48, 10, "snow heap"});
-    a.push_back({0, 822, 48, 64, "tree 0"});
-    a.push_back({48, 822, 48, 64, "tree 1"});
-    for (int f = 0; f < 3; f++) a.push_back({48 * f, 886, 48, 45, "crash frame " + std::to_string(f)});
-    a.push_back({0, 931, 25, 64, "finish post"});
-    a.push_back({0, 995, 128, 48, "finish banner"});
+    for (int t = 0; t < 2 * TotalVehiculos; t++) {
+        const int k = t % TotalVehiculos;
+        for (int f = 0; f < FotogramasVehiculo; f++)
+            a.push_back({AnchoVehiculo[k] * f, FilaVehiculo[k] + BajadaIzquierda * (t / TotalVehiculos), AnchoVehiculo[k],
+                         AltoVehiculo[k], "vehicle " + std::to_string(t) + " frame " + std::to_string(f)});
+    }
+    for (int k = 0; k < 8; k++)
+        a.push_back({AnchoZumbelo * (k % 2), FilaZumbelo + AltoZumbelo * (k / 2), AnchoZumbelo, AltoZumbelo,
+                     "hero " + std::to_string(k)});
+    a.push_back({XSki, FilaZumbelo, AnchoSki, AltoZumbelo, "skis frame 0"});
+    a.push_back({XSki + AnchoSki, FilaZumbelo, AnchoSki, AltoZumbelo, "skis frame 1"});
+    a.push_back({0, FilaEsquiador, AnchoZumbelo, AltoEsquiadorRecto, "skier heading 0"});
+    for (int v = 1; v <= 4; v++)
+        a.push_back({0, FilaEsquiadorGiro + AltoEsquiador * (v - 1), AnchoEsquiador, AltoEsquiador,
+                     "skier heading " + std::to_string(v)});
+    for (int k = 0; k < 8; k++) a.push_back({AnchoBand * k, FilaBanderas, AnchoBand, AltoBand, "flag " + std::to_string(k)});
+    a.push_back({0, FilaMonton, AnchoMonton, AltoMonton, "snow heap"});
+    a.push_back({0, FilaPinos, AnchoPino, AltoPino, "tree 0"});
+    a.push_back({AnchoPino, FilaPinos, AnchoPino, AltoPino, "tree 1"});
+    for (int f = 0; f < FotogramasChoque; f++)
+        a.push_back({AnchoChoque * f, FilaChoque, AnchoChoque, AltoChoque, "crash frame " + std::to_string(f)});
+    a.push_back({0, FilaPoste, AnchoMeta, AltoPoste, "finish post"});
+    a.push_back({0, FilaPancarta, AnchoPancarta, AltoPancarta, "finish banner"});
     return a;
 }
 
@@ -101,12 +112,12 @@ protected:
     {
         ASSERT_EQ(install_allegro(SYSTEM_AUTODETECT, &errno, atexit), 0);
         set_color_depth(16);
-        ASSERT_EQ(set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0), 0) << allegro_error;
-        datos = load_datafile("datos.dat");
+        ASSERT_EQ(set_gfx_mode(GFX_AUTODETECT_WINDOWED, AnchoP, AltoP, 0, 0), 0) << allegro_error;
+        datos = load_datafile(ArchivoDatos);
         ASSERT_NE(datos, nullptr);
         for (int s = 0; s < 2; s++) {
-            hoja[s] = static_cast<BITMAP*>(datos[28 + s].dat);
-            ASSERT_TRUE(datos[28 + s].type == DAT_BITMAP && hoja[s]->w >= 448 && hoja[s]->h >= 1043);
+            hoja[s] = static_cast<BITMAP*>(datos[DatHoja0 + s].dat);
+            ASSERT_TRUE(datos[DatHoja0 + s].type == DAT_BITMAP && hoja[s]->w >= AnchoHoja && hoja[s]->h >= AltoHoja);
         }
     }
     void TearDown() override
@@ -124,10 +135,10 @@ protected:
 TEST_F(Hojas, EveryFigureIsSolidInsideItsAreaWithAirAroundItAndDiffersBetweenSets)
 {
     const std::vector<Area> areas = Disposicion();
-    std::vector<bool> usado(448 * 1043, false);
+    std::vector<bool> usado(AnchoHoja * AltoHoja, false);
     for (const Area& a : areas) {
         for (int y = a.y; y < a.y + a.h; y++)
-            for (int x = a.x; x < a.x + a.w; x++) usado[y * 448 + x] = true;
+            for (int x = a.x; x < a.x + a.w; x++) usado[y * AnchoHoja + x] = true;
         Imagen i[2] = {Imagen(hoja[0], a.x, a.y, a.w, a.h), Imagen(hoja[1], a.x, a.y, a.w, a.h)};
         for (int s = 0; s < 2; s++) {
             // Substantial, never a speck nor a full box, on its transparent ground.
@@ -139,16 +150,16 @@ TEST_F(Hojas, EveryFigureIsSolidInsideItsAreaWithAirAroundItAndDiffersBetweenSet
     for (int s = 0; s < 2; s++) {
         // A figure drawn past its area would show in the unused parts (and, in the game, inside a neighbour).
         int fuera = 0;
-        for (int y = 0; y < 1043; y++)
-            for (int x = 0; x < 448; x++) fuera += !usado[y * 448 + x] && Lee(hoja[s], x, y) != Magenta;
+        for (int y = 0; y < AltoHoja; y++)
+            for (int x = 0; x < AnchoHoja; x++) fuera += !usado[y * AnchoHoja + x] && Lee(hoja[s], x, y) != Magenta;
         EXPECT_EQ(fuera, 0) << "solid pixels outside every area in set " << s;
 
         // The left flag of a gate is red, the right one blue: red minus blue over their solid pixels.
-        for (int f = 0; f < 4; f++) {
+        for (int f = 0; f < FotogramasBand; f++) {
             long rojo[2] = {0, 0};
-            for (int k = 0; k < 14 * 32 * 2; k++) {
-                const int c = Lee(hoja[s], 28 * f + k % 28, 780 + k / 28);
-                if (c != Magenta) rojo[k % 28 / 14] += ((c >> 11) & 31) - (c & 31);
+            for (int k = 0; k < AnchoBand * AltoBand * 2; k++) {
+                const int c = Lee(hoja[s], 2 * AnchoBand * f + k % (2 * AnchoBand), FilaBanderas + k / (2 * AnchoBand));
+                if (c != Magenta) rojo[k % (2 * AnchoBand) / AnchoBand] += ((c >> 11) & 31) - (c & 31);
             }
             EXPECT_TRUE(rojo[0] > 100 && rojo[1] < -100) << "gate frame " << f << " of set " << s;
         }
@@ -158,18 +169,19 @@ TEST_F(Hojas, EveryFigureIsSolidInsideItsAreaWithAirAroundItAndDiffersBetweenSet
 TEST_F(Hojas, AnimationsMoveAndVehiclesDrivingLeftMirrorThoseDrivingRight)
 {
     for (int s = 0; s < 2; s++) {
-        for (int t = 0; t < 6; t++)
-            for (int f = 0; f < 4; f++) {
+        for (int t = 0; t < TotalVehiculos; t++)
+            for (int f = 0; f < FotogramasVehiculo; f++) {
+                const int w = AnchoVehiculo[t], h = AltoVehiculo[t], y0 = FilaVehiculo[t];
                 // The silhouettes, and so the collision masks, are exact mirrors.
                 int distintos = 0;
-                for (int y = 0; y < Alto[t]; y++)
-                    for (int x = 0; x < Ancho[t]; x++)
-                        distintos += (Lee(hoja[s], Ancho[t] * f + x, Fila[t] + y) != Magenta) !=
-                                     (Lee(hoja[s], Ancho[t] * (f + 1) - 1 - x, Fila[t] + 224 + y) != Magenta);
+                for (int y = 0; y < h; y++)
+                    for (int x = 0; x < w; x++)
+                        distintos += (Lee(hoja[s], w * f + x, y0 + y) != Magenta) !=
+                                     (Lee(hoja[s], w * (f + 1) - 1 - x, y0 + BajadaIzquierda + y) != Magenta);
                 EXPECT_EQ(distintos, 0) << "vehicle " << t << " frame " << f << " of set " << s;
                 // Wheels turn: each frame differs from the one before, cyclically.
-                EXPECT_GT(Distintos(Imagen(hoja[s], Ancho[t] * f, Fila[t], Ancho[t], Alto[t]),
-                                    Imagen(hoja[s], Ancho[t] * ((f + 1) % 4), Fila[t], Ancho[t], Alto[t])), 4)
+                EXPECT_GT(Distintos(Imagen(hoja[s], w * f, y0, w, h),
+                                    Imagen(hoja[s], w * ((f + 1) % FotogramasVehiculo), y0, w, h)), 4)
                     << "vehicle " << t << " frame " << f << " of set " << s;
             }
         // The hero walks, the skis bob, flags flutter, the crash tumbles; the skier's headings differ.
@@ -177,28 +189,36 @@ TEST_F(Hojas, AnimationsMoveAndVehiclesDrivingLeftMirrorThoseDrivingRight)
             EXPECT_GT(Distintos(Imagen(hoja[s], x, y, w, h), Imagen(hoja[s], x2, y2, w, h)), minimo)
                 << "area at " << x << "," << y << " of set " << s;
         };
-        for (int v = 0; v < 4; v++) cambia(0, 448 + 32 * v, 32, 32, 32, 448 + 32 * v, 8);
-        cambia(64, 448, 16, 32, 80, 448, 4);
-        for (int k = 0; k < 8; k++) cambia(14 * k, 780, 14, 32, 14 * ((k + 2) % 8), 780, 4);
-        for (int f = 0; f < 2; f++) cambia(48 * f, 886, 48, 45, 48 * (f + 1), 886, 200);
-        cambia(0, 620, 42, 40, 0, 660, 100);
-        cambia(0, 620, 42, 40, 0, 700, 100);
+        for (int v = 0; v < 4; v++) {
+            const int y = FilaZumbelo + AltoZumbelo * v;
+            cambia(0, y, AnchoZumbelo, AltoZumbelo, AnchoZumbelo, y, 8);
+        }
+        cambia(XSki, FilaZumbelo, AnchoSki, AltoZumbelo, XSki + AnchoSki, FilaZumbelo, 4);
+        for (int k = 0; k < 8; k++)
+            cambia(AnchoBand * k, FilaBanderas, AnchoBand, AltoBand, AnchoBand * ((k + 2) % 8), FilaBanderas, 4);
+        for (int f = 0; f < FotogramasChoque - 1; f++)
+            cambia(AnchoChoque * f, FilaChoque, AnchoChoque, AltoChoque, AnchoChoque * (f + 1), FilaChoque, 200);
+        const int giro = FilaEsquiadorGiro;
+        cambia(0, giro, AnchoEsquiador, AltoEsquiador, 0, giro + AltoEsquiador, 100);
+        cambia(0, giro, AnchoEsquiador, AltoEsquiador, 0, giro + 2 * AltoEsquiador, 100);
     }
 }
 
 TEST_F(Hojas, TheHeroHoldsTheSkisHeCarriesWithNoGapInEveryFacing)
 {
     // The hero carrying skis as the sheet composes him: his picture, the skis
-    // over it from column 30, their transparent pixels leaving him visible.
-    const int ancho = 46, alto = 32;
+    // over his right side, their transparent pixels leaving him visible.
+    const int ancho = AnchoZumbeloCS, alto = AltoZumbelo, xEsquis = AnchoZumbeloCS - AnchoSki;
     for (int s = 0; s < 2; s++)
         for (int v = 0; v < 4; v++)
-            for (int f = 0; f < 2; f++) {
+            for (int f = 0; f < FotogramasZumbelo; f++) {
                 std::vector<bool> solido(ancho * alto, false);
                 for (int y = 0; y < alto; y++)
                     for (int x = 0; x < ancho; x++) {
-                        const bool heroe = x < 32 && Lee(hoja[s], 32 * f + x, 448 + 32 * v + y) != Magenta;
-                        const bool esquis = x >= 30 && Lee(hoja[s], 64 + 16 * f + x - 30, 448 + y) != Magenta;
+                        const bool heroe = x < AnchoZumbelo &&
+                                           Lee(hoja[s], AnchoZumbelo * f + x, FilaZumbelo + AltoZumbelo * v + y) != Magenta;
+                        const bool esquis = x >= xEsquis &&
+                                            Lee(hoja[s], XSki + AnchoSki * f + x - xEsquis, FilaZumbelo + y) != Magenta;
                         solido[y * ancho + x] = heroe || esquis;
                     }
                 // One piece, four-connected: no column of air between him and them.
@@ -228,24 +248,25 @@ TEST_F(Hojas, TheHeroHoldsTheSkisHeCarriesWithNoGapInEveryFacing)
 
 TEST_F(Hojas, BackgroundsLeaveRoomForTheirTextsAndShowWhereTheRoadIs)
 {
-    for (int i : {3, 4, 6, 20}) ASSERT_EQ(datos[i].type, DAT_BITMAP);
+    for (int i : {DatCarretera0, DatCarretera1, DatFondoCreditos, DatTitulo}) ASSERT_EQ(datos[i].type, DAT_BITMAP);
     const struct { int indice, x, y, w, h; double minimo, maximo, desviacion; const char* que; } zonas[] = {
-        {20, 0, 0, 80, 12, 120, 256, 256, "the black version text sits on light sky"},
-        {20, 340, 16, 280, 104, 0, 256, 25, "the title words sit on a calm area"},
-        {20, 100, 225, 360, 220, 150, 256, 25, "the menu and hall of fame sit on a calm light area"},
-        {6, 170, 0, 300, 480, 0, 110, 256, "light credit lines roll over a dark middle"}};
+        {DatTitulo, 0, 0, 80, 12, 120, 256, 256, "the black version text sits on light sky"},
+        {DatTitulo, 340, 16, 280, 104, 0, 256, 25, "the title words sit on a calm area"},
+        {DatTitulo, 100, 225, 360, 220, 150, 256, 25, "the menu and hall of fame sit on a calm light area"},
+        {DatFondoCreditos, 170, 0, 300, AltoP, 0, 110, 256, "light credit lines roll over a dark middle"}};
     for (const auto& z : zonas) {
         const auto b = Brillo(static_cast<BITMAP*>(datos[z.indice].dat), z.x, z.y, z.w, z.h);
         EXPECT_TRUE(b.first > z.minimo && b.first < z.maximo && b.second < z.desviacion) << z.que;
     }
-    BITMAP* calle[2] = {static_cast<BITMAP*>(datos[3].dat), static_cast<BITMAP*>(datos[4].dat)};
+    BITMAP* calle[2] = {static_cast<BITMAP*>(datos[DatCarretera0].dat), static_cast<BITMAP*>(datos[DatCarretera1].dat)};
     int distintos = 0;
-    for (int k = 0; k < 640 * 480; k++) distintos += Lee(calle[0], k % 640, k / 640) != Lee(calle[1], k % 640, k / 640);
-    EXPECT_GT(distintos, 640 * 480 / 4) << "the two road pictures differ";
+    for (int k = 0; k < AnchoP * AltoP; k++)
+        distintos += Lee(calle[0], k % AnchoP, k / AnchoP) != Lee(calle[1], k % AnchoP, k / AnchoP);
+    EXPECT_GT(distintos, AnchoP * AltoP / 4) << "the two road pictures differ";
     // Asphalt where the vehicles drive is darker than the kerbs and the reservation beside it.
     for (int s = 0; s < 2; s++) {
-        const double asfalto = std::max(Brillo(calle[s], 0, 130, 640, 20).first, Brillo(calle[s], 0, 300, 640, 20).first);
+        const double asfalto = std::max(Brillo(calle[s], 0, 130, AnchoP, 20).first, Brillo(calle[s], 0, 300, AnchoP, 20).first);
         for (const auto& t : {std::make_pair(222, 3), std::make_pair(30, 20), std::make_pair(388, 6)})
-            EXPECT_GT(Brillo(calle[s], 0, t.first, 640, t.second).first, asfalto + 30) << "row " << t.first << " of set " << s;
+            EXPECT_GT(Brillo(calle[s], 0, t.first, AnchoP, t.second).first, asfalto + 30) << "row " << t.first << " of set " << s;
     }
 }

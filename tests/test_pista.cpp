@@ -6,6 +6,7 @@
 #include <allegro.h>
 #include <vector>
 
+#include "Datos.h"
 #include "Entorno.h"
 #include "Globales.h"
 #include "Hardware.h"
@@ -31,7 +32,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(Entorno::ArrancaTodo());
-        H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+        H->SetFont(FuenteJuego, PaletaJuego);
         T = H->TextHeight();
     }
     void TearDown() override

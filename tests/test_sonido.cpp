@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 
 #include "Configuracion.h"
+#include "Datos.h"
 #include "Entorno.h"
 #include "Globales.h"
 #include "Hardware.h"
@@ -75,20 +76,20 @@ protected:
 TEST_F(Sonidos, EachEffectPlaysItsOwnSample)
 {
     const struct { void (Sonido::*efecto)(); int objeto; } casos[] = {
-        {&Sonido::SAhh, 0}, {&Sonido::SAplauso, 2}, {&Sonido::SCash, 5},
-        {&Sonido::SExtra, 7}, {&Sonido::SFin, 8}, {&Sonido::SSki, 27},
+        {&Sonido::SAhh, DatAhh}, {&Sonido::SAplauso, DatAplauso}, {&Sonido::SCash, DatCaja},
+        {&Sonido::SExtra, DatExtra}, {&Sonido::SFin, DatFin}, {&Sonido::SSki, DatEsqui},
     };
     for (const auto& c : casos) {
         (SFX->*c.efecto)();
         EXPECT_EQ(Sonando(c.objeto), 1) << "object " << c.objeto;
     }
     SFX->SSki();
-    EXPECT_EQ(Sonando(27), 1) << "a second scrape restarts the first";
+    EXPECT_EQ(Sonando(DatEsqui), 1) << "a second scrape restarts the first";
     SFX->SGolpe();
-    EXPECT_EQ(Sonando(19), 1);
-    EXPECT_EQ(Sonando(26), 1);
-    const int rapido = static_cast<SAMPLE*>(H->VerDatos()[26].dat)->freq * 16 / 10;
-    for (int v = 0; v < 256; v++) EXPECT_TRUE(!Toca(v, 26) || voice_get_frequency(v) == rapido) << "played 1.6 times faster";
+    EXPECT_EQ(Sonando(DatGolpe), 1);
+    EXPECT_EQ(Sonando(DatCrujido), 1);
+    const int rapido = static_cast<SAMPLE*>(H->VerDatos()[DatCrujido].dat)->freq * 16 / 10;
+    for (int v = 0; v < 256; v++) EXPECT_TRUE(!Toca(v, DatCrujido) || voice_get_frequency(v) == rapido) << "played 1.6 times faster";
 }
 
 TEST_F(Sonidos, MusicPlaysWithSoundOnAndWithSoundOffOnlyTheStopsWork)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Ambulancia.h"
+#include "Datos.h"
 #include "Entorno.h"
 #include "Globales.h"
 #include "Hardware.h"
@@ -30,7 +31,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(Entorno::ArrancaTodo());
-        H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+        H->SetFont(FuenteJuego, PaletaJuego);
         alto = H->TextHeight();
     }
     void TearDown() override { Entorno::Para(); }

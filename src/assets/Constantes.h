@@ -18,6 +18,9 @@ const int AnchoCoche1 = 64, AltoCoche1 = 32;
 const int AnchoCoche2 = 64, AltoCoche2 = 32;
 const int AnchoAmbulancia = 64, AltoAmbulancia = 32;
 const int AnchoMoto = 32, AltoMoto = 32;
+// The same by vehicle kind, in the traffic's order: two lorries, two cars, the ambulance, the motorbike.
+const int AnchoVehiculo[TotalVehiculos] = {AnchoCamion, AnchoCamion, AnchoCoche1, AnchoCoche2, AnchoAmbulancia, AnchoMoto};
+const int AltoVehiculo[TotalVehiculos] = {AltoCamion, AltoCamion, AltoCoche1, AltoCoche2, AltoAmbulancia, AltoMoto};
 
 // The hero on foot, and carrying his skis.
 const int AnchoZumbelo = 32, AltoZumbelo = 32;

@@ -2,30 +2,10 @@
 
 #include "Configuracion.h"
 #include "Constantes.h"
+#include "Datos.h"
 #include "Globales.h"
 
 namespace {
-
-// Datafile object of the sheet of graphic set 0; set 1 follows it.
-const int HojaBase = 28;
-
-// Where the figures lie on the sheet.
-const int FilaVehiculosIzq = 224;  // left-going vehicles lie this far below the right-going ones
-const int FilaZumbelo = 448;
-const int XSki = 64;               // the two ski pictures beside the hero
-const int AltoEsquiadorRecto = 44; // the skier heading straight down is 32 x 44
-const int FilaEsquiador = 576;
-const int FilaEsquiadorGiro = 620;
-const int FilaBanderas = 780;
-const int FilaMonton = 812;
-const int FilaPinos = 822;
-const int FilaChoque = 886;
-const int FilaPoste = 931;
-const int FilaPancarta = 995;
-const int AltoPoste = 64;
-const int AnchoPancarta = 128, AltoPancarta = 48;
-// The banner stretched over each arch: short of the arch's full width.
-const int PancartaM1 = 83, PancartaM2 = 133;
 
 // How an entry is made from the sheet.
 enum Composicion { Plano, ConEsquis, Puerta, Meta };
@@ -35,12 +15,6 @@ struct Geometria {
     int sx, sy;           // sheet area of a plain entry, or of its first part
     Composicion como;
 };
-
-const int AnchoVehiculo[TotalVehiculos] = {AnchoCamion, AnchoCamion, AnchoCoche1,
-                                           AnchoCoche2, AnchoAmbulancia, AnchoMoto};
-const int AltoVehiculo[TotalVehiculos] = {AltoCamion, AltoCamion, AltoCoche1,
-                                          AltoCoche2, AltoAmbulancia, AltoMoto};
-const int FilaVehiculo[TotalVehiculos] = {0, 48, 96, 128, 160, 192};
 
 // Size, frame count and sheet area of entry e (1..85).
 Geometria Describe(int e)
@@ -54,7 +28,7 @@ Geometria Describe(int e)
         g.alto = AltoVehiculo[clase];
         g.fotogramas = FotogramasVehiculo;
         g.sx = g.ancho * f;
-        g.sy = FilaVehiculo[clase] + (grupo >= TotalVehiculos ? FilaVehiculosIzq : 0);
+        g.sy = FilaVehiculo[clase] + (grupo >= TotalVehiculos ? BajadaIzquierda : 0);
     } else if (e <= 56) {  // hero on foot: four facings, two frames
         const int v = (e - 49) / 2, f = (e - 49) % 2;
         g = {AnchoZumbelo, AltoZumbelo, FotogramasZumbelo, AnchoZumbelo * f,
@@ -100,8 +74,8 @@ bool EsMeta(int e) { return e == 84 || e == 85; }
 }  // namespace
 
 SprManager::SprManager()
-    : datos(load_datafile("datos.dat")), i(0), j(0), k(0), fila(0), bitsPorPalabra(32),
-      colorMascara(0xF81F), hoja(HojaBase), generacion(0)
+    : datos(load_datafile(ArchivoDatos)), i(0), j(0), k(0), fila(0), bitsPorPalabra(32),
+      colorMascara(ColorMascara), hoja(DatHoja0), generacion(0)
 {
     for (i = 0; i < Entradas; i++) {
         const Geometria g = Describe(i + 1);
@@ -140,7 +114,7 @@ SprManager::~SprManager()
 
 void SprManager::Init()
 {
-    hoja = HojaBase + (Config != nullptr ? Config->SetGraf() : 0);
+    hoja = DatHoja0 + (Config != nullptr ? Config->SetGraf() : 0);
     BITMAP* lamina = BitmapDe(datos, hoja);
 
     // Pictures. Without a sheet every picture stays transparent.
@@ -279,5 +253,5 @@ unsigned SprManager::VerGeneracion()
 BITMAP* SprManager::VerHoja(int set)
 {
     if (set != 0 && set != 1) return nullptr;
-    return BitmapDe(datos, HojaBase + set);
+    return BitmapDe(datos, DatHoja0 + set);
 }

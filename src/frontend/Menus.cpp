@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "Configuracion.h"
+#include "Datos.h"
 #include "Globales.h"
 #include "Hardware.h"
 #include "HiScore.h"
@@ -71,20 +72,20 @@ void Menus::InitTemp()
 void Menus::Prepara()
 {
     char version[16];
-    H->SetFondo(20);
-    H->SetFont(15);
+    H->SetFondo(DatTitulo);
+    H->SetFont(DatFuenteVersion);
     std::snprintf(version, sizeof version, "V. %i.%i%s", VersionMayor, VersionMenor, VersionLetra);
     H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
     H->TextOut(version, 0, 0, 0, -1);
 
-    H->SetFont("DFFontNieve_DATA", "DFFontNieve_Pal");
+    H->SetFont(FuenteNieve, PaletaNieve);
     alto = static_cast<int>(H->TextHeight() * 0.7);
     for (i = 0; i < 3; i++) H->TextOutCentre_ex(SMS->Leer(9 + i), 480, 16 + alto * i, -1, -1);
 }
 
 void Menus::PpalTxt()
 {
-    H->SetFont("DFFontMenu_DATA", "DFFontMenu_PAL");
+    H->SetFont(FuenteMenu, PaletaMenu);
     alto = static_cast<int>(H->TextHeight() * 0.75);
     for (i = 0; i < 6; i++) {
         posY[i] = 230 + alto * i;
@@ -234,7 +235,7 @@ void Menus::Records()
 {
     char linea[64];
     Prepara();
-    H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+    H->SetFont(FuenteJuego, PaletaJuego);
     for (i = 0; i < 10; i++) {
         LineaRecord(linea, sizeof linea, Record->LeeNombre(i), Record->LeePuntos(i));
         H->TextOut(linea, 175, 245 + 20 * i, -1, -1);

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "Configuracion.h"
+#include "Datos.h"
 #include "Globales.h"
 #include "Hardware.h"
 #include "Mensajes.h"
@@ -57,7 +58,7 @@ void Menus::TextoCfg(int linea, char* texto, size_t largo)
 void Menus::CfgTxt()
 {
     char linea[128];
-    H->SetFont("DFFontMenu_DATA", "DFFontMenu_PAL");
+    H->SetFont(FuenteMenu, PaletaMenu);
     alto = static_cast<int>(H->TextHeight() * 0.75);
     for (i = 0; i < 6; i++) {
         posY[i] = 230 + alto * i;
@@ -136,9 +137,9 @@ void Menus::CambiaSet()
 void Menus::DefineTeclas()
 {
     Prepara();
-    H->SetFont("DFFontMenu_DATA", "DFFontMenu_PAL");
+    H->SetFont(FuenteMenu, PaletaMenu);
     H->TextOutCentre(SMS->Leer(34), 230, -1, -1);
-    H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+    H->SetFont(FuenteJuego, PaletaJuego);
 
     for (i = 0; i < Acciones; i++) H->GrabarTecla(i, 0);
 

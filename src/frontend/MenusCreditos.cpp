@@ -2,6 +2,7 @@
 // until any key is pressed.
 #include "Menus.h"
 
+#include "Datos.h"
 #include "Globales.h"
 #include "Hardware.h"
 #include "Mensajes.h"
@@ -29,9 +30,9 @@ int Menus::AvanzaCreditos(int s, int h)
 
 void Menus::Creditos()
 {
-    H->SetFondo(6);
+    H->SetFondo(DatFondoCreditos);
     H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
-    H->SetFont("DFFontCredit_DATA", "DFFontCredit_PAL");
+    H->SetFont(FuenteCreditos, PaletaCreditos);
     H->Fundido(1);
     InitTemp();
 

@@ -3,6 +3,7 @@
 
 #include <allegro.h>
 
+#include "Datos.h"
 #include "Globales.h"
 #include "Hardware.h"
 #include "Mensajes.h"
@@ -121,7 +122,7 @@ void Pause::Rectangulo()
 
 void Pause::Texto()
 {
-    H->SetFont("DFFontMenu_DATA", "DFFontMenu_PAL");
+    H->SetFont(FuenteMenu, PaletaMenu);
     H->TextOut(SMS->Leer(MsgVolver), 195, 195, -1, -1);
     H->TextOut(SMS->Leer(MsgSalir), 195, 245, -1, -1);
     H->VuelcaBuffer();

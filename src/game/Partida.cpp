@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "Configuracion.h"
+#include "Datos.h"
 #include "FaseDos.h"
 #include "FaseUno.h"
 #include "Globales.h"
@@ -79,7 +80,7 @@ int Partida::JuegaDos(FaseDos* fase)
 
 void Partida::Play()
 {
-    H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+    H->SetFont(FuenteJuego, PaletaJuego);
     do {
         H->Interzona(-1);
         SFX->MNivel(Nivel);
@@ -133,21 +134,21 @@ void Partida::GrabaRecord(int rank)
     char texto[32];
 
     // The congratulations screen over the title picture.
-    H->SetFondo(20);
+    H->SetFondo(DatTitulo);
     H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
-    H->SetFont("DFFontMin_DATA", "DFFontMin_PAL");
+    H->SetFont(FuenteMin, PaletaMin);
     std::snprintf(texto, sizeof texto, "V. %i.%i%s", VersionMayor, VersionMenor, VersionLetra);
     H->TextOut(texto, 0, 0, 0, -1);
 
-    H->SetFont("DFFontNieve_DATA", "DFFontNieve_Pal");
+    H->SetFont(FuenteNieve, PaletaNieve);
     const int n = static_cast<int>(H->TextHeight() * 0.7);
     for (int k = 0; k < 3; k++) H->TextOutCentre_ex(SMS->Leer(9 + k), 480, 16 + n * k, -1, -1);
 
-    H->SetFont("DFFontGame_DATA", "DFFontGame_Pal");
+    H->SetFont(FuenteJuego, PaletaJuego);
     std::snprintf(texto, sizeof texto, "%i", static_cast<int>(Puntos));
     H->TextOutCentre(texto, 400, -1, -1);
 
-    H->SetFont("DFFontMenu_DATA", "DFFontMenu_Pal");
+    H->SetFont(FuenteMenu, PaletaMenu);
     H->TextOutCentre(SMS->Leer(37), 250, -1, -1);
     H->TextOutCentre(SMS->Leer(38), 300, -1, -1);
 

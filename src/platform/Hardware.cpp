@@ -13,18 +13,16 @@
 #include <ctime>
 
 #include "Configuracion.h"
+#include "Datos.h"
 #include "Globales.h"
 #include "RevisorDatos.h"
 
 namespace {
 
-const char* const ArchivoDatos = "datos.dat";
 const char* const TituloVentana = "Zumbelo Esquiador PC - (c) 2026 Estudio Ventisca";
 
-const int AnchoPantalla = 640;
-const int AltoPantalla = 480;
-const int AnchoBuffer = AnchoPantalla + 2 * Hardware::Margen;  // 1040
-const int AltoBuffer = AltoPantalla + 2 * Hardware::Margen;    // 880
+const int AnchoBuffer = Hardware::AnchoPantalla + 2 * Hardware::Margen;  // 1040
+const int AltoBuffer = Hardware::AltoPantalla + 2 * Hardware::Margen;    // 880
 
 const int ModoVentana = GFX_AUTODETECT_WINDOWED;      // 2
 const int ModoCompleto = GFX_AUTODETECT_FULLSCREEN;   // 1

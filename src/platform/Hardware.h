@@ -90,7 +90,9 @@ public:
     // tools that measure every scale; 0 goes back to the desktop's rule.
     void PideEscala(int k) { escalaPedida = k; }
 
-    // The guard band around the visible area of the work bitmap.
+    // The visible screen, and the guard band around it in the work bitmap.
+    static constexpr int AnchoPantalla = 640;
+    static constexpr int AltoPantalla = 480;
     static const int Margen = 200;
 
 private:

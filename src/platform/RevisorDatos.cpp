@@ -9,28 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "Datos.h"
+#include "Hardware.h"
+
 namespace {
 
-uint32_t Id(char a, char b, char c, char d)
-{
-    return (static_cast<uint32_t>(static_cast<uint8_t>(a)) << 24) |
-           (static_cast<uint32_t>(static_cast<uint8_t>(b)) << 16) |
-           (static_cast<uint32_t>(static_cast<uint8_t>(c)) << 8) | static_cast<uint8_t>(d);
-}
-
-const uint32_t MagicoSinComprimir = 0x736C682E;  // "slh.": stored plain
-const uint32_t MagicoDatos = Id('A', 'L', 'L', '.');
-const uint32_t MagicoPropiedad = Id('p', 'r', 'o', 'p');
-const uint32_t PropiedadNombre = Id('N', 'A', 'M', 'E');
-const uint32_t TipoMuestra = Id('S', 'A', 'M', 'P');
-const uint32_t TipoBitmap = Id('B', 'M', 'P', ' ');
-const uint32_t TipoFuente = Id('F', 'O', 'N', 'T');
-const uint32_t TipoPaleta = Id('P', 'A', 'L', ' ');
-const uint32_t TipoMidi = Id('M', 'I', 'D', 'I');
-
-const int PistasMidi = 32;    // the library reads this many tracks of every tune
-const size_t LargoPaleta = size_t{256} * 4;  // 256 colours of 4 bytes
-const size_t CabeceraObjeto = 12;  // type, stored size, real size
 // Far above the game's file (about 5 MB), far below what would strain memory.
 const unsigned long long LargoMaximo = 64ULL * 1024 * 1024;
 
@@ -195,20 +178,19 @@ bool HayNombre(const std::vector<Objeto>& objetos, const char* nombre, uint32_t 
 // What the game reads by index and by name.
 bool TieneLoQueElJuegoLee(const std::vector<Objeto>& o)
 {
-    if (o.size() < 30) return false;
-    for (int i : {0, 1, 2, 5, 7, 8, 19, 26, 27})
+    if (o.size() <= static_cast<size_t>(DatHoja1)) return false;  // the last object read by index
+    for (int i : {DatAhh, DatSirena, DatAplauso, DatCaja, DatExtra, DatFin, DatGolpe, DatCrujido, DatEsqui})
         if (o[i].tipo != TipoMuestra) return false;
-    for (int i = 21; i <= 25; i++)
+    for (int i = DatMusicaMenu; i <= DatMusicaNivel3; i++)
         if (o[i].tipo != TipoMidi) return false;
-    if (o[15].tipo != TipoFuente) return false;
-    for (int i : {3, 4, 6, 20})
-        if (o[i].tipo != TipoBitmap || o[i].ancho < 640 || o[i].alto < 480) return false;
-    for (int i : {28, 29})
-        if (o[i].tipo != TipoBitmap || o[i].ancho < 448 || o[i].alto < 1043) return false;
-    const char* fuentes[] = {"DFFontGame_DATA", "DFFontMenu_DATA", "DFFontNieve_DATA",
-                             "DFFontMin_DATA", "DFFontCredit_DATA"};
-    const char* paletas[] = {"DFFontGame_PAL", "DFFontMenu_PAL", "DFFontNieve_PAL",
-                             "DFFontMin_PAL", "DFFontCredit_PAL"};
+    if (o[DatFuenteVersion].tipo != TipoFuente) return false;
+    for (int i : {DatCarretera0, DatCarretera1, DatFondoCreditos, DatTitulo})
+        if (o[i].tipo != TipoBitmap || o[i].ancho < Hardware::AnchoPantalla || o[i].alto < Hardware::AltoPantalla)
+            return false;
+    for (int i : {DatHoja0, DatHoja1})
+        if (o[i].tipo != TipoBitmap || o[i].ancho < AnchoHoja || o[i].alto < AltoHoja) return false;
+    const char* fuentes[] = {FuenteJuego, FuenteMenu, FuenteNieve, FuenteMin, FuenteCreditos};
+    const char* paletas[] = {PaletaJuego, PaletaMenu, PaletaNieve, PaletaMin, PaletaCreditos};
     for (const char* f : fuentes)
         if (!HayNombre(o, f, TipoFuente)) return false;
     for (const char* p : paletas)

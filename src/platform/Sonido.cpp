@@ -1,24 +1,10 @@
 #include "Sonido.h"
 
 #include "Configuracion.h"
+#include "Datos.h"
 #include "Globales.h"
 
 namespace {
-
-const char* const ArchivoDatos = "datos.dat";
-
-// Objects of the datafile.
-const int ObjAhh = 0;
-const int ObjSirena = 1;
-const int ObjAplauso = 2;
-const int ObjCash = 5;
-const int ObjExtra = 7;
-const int ObjFin = 8;
-const int ObjGolpe = 19;
-const int ObjMusicaMenu = 21;
-const int ObjMusicaNivel = 22;  // 22 to 25, one tune per level modulo 4
-const int ObjGolpeAgudo = 26;
-const int ObjEsqui = 27;
 
 const int Centro = 128;
 const int TonoPropio = 1000;
@@ -30,8 +16,8 @@ Sonido::Sonido() : datos(nullptr), esqui(nullptr), sirena(nullptr), sirenas(0)
 {
     datos = load_datafile(ArchivoDatos);
     // Without its own copy of the datafile the game plays on in silence.
-    esqui = Muestra(ObjEsqui);
-    sirena = Muestra(ObjSirena);
+    esqui = Muestra(DatEsqui);
+    sirena = Muestra(DatSirena);
     // The MIDI patch set's driver opens patches.dat, and never closes it,
     // each time it loads instruments for a tune: every instrument is asked
     // for once now, so later tunes open nothing and long play does not run
@@ -81,7 +67,7 @@ void Sonido::MMenu()
         MStop();
         return;
     }
-    DATAFILE* obj = Objeto(ObjMusicaMenu, DAT_MIDI);
+    DATAFILE* obj = Objeto(DatMusicaMenu, DAT_MIDI);
     if (obj == nullptr) return;
     MIDI* musica = static_cast<MIDI*>(obj->dat);
     lock_midi(musica);
@@ -93,16 +79,16 @@ void Sonido::MNivel(int level)
     MStop();
     if (!Activo()) return;
     if (level < 0) level = 0;
-    while (level > 3) level -= 4;
-    DATAFILE* obj = Objeto(ObjMusicaNivel + level, DAT_MIDI);
+    while (level >= MusicasNivel) level -= MusicasNivel;
+    DATAFILE* obj = Objeto(DatMusicaNivel0 + level, DAT_MIDI);
     if (obj != nullptr) play_midi(static_cast<MIDI*>(obj->dat), TRUE);
 }
 
 void Sonido::SGolpe()
 {
     if (!Activo()) return;
-    Toca(ObjGolpe, 150, TonoPropio);
-    Toca(ObjGolpeAgudo, 255, TonoAgudo);
+    Toca(DatGolpe, 150, TonoPropio);
+    Toca(DatCrujido, 255, TonoAgudo);
 }
 
 void Sonido::SSki()
@@ -139,25 +125,25 @@ int Sonido::VerAmb()
 
 void Sonido::SAhh()
 {
-    if (Activo()) Toca(ObjAhh, 255, TonoPropio);
+    if (Activo()) Toca(DatAhh, 255, TonoPropio);
 }
 
 void Sonido::SAplauso()
 {
-    if (Activo()) Toca(ObjAplauso, 150, TonoPropio);
+    if (Activo()) Toca(DatAplauso, 150, TonoPropio);
 }
 
 void Sonido::SExtra()
 {
-    if (Activo()) Toca(ObjExtra, 255, TonoPropio);
+    if (Activo()) Toca(DatExtra, 255, TonoPropio);
 }
 
 void Sonido::SCash()
 {
-    if (Activo()) Toca(ObjCash, 255, TonoPropio);
+    if (Activo()) Toca(DatCaja, 255, TonoPropio);
 }
 
 void Sonido::SFin()
 {
-    if (Activo()) Toca(ObjFin, 150, TonoPropio);
+    if (Activo()) Toca(DatFin, 150, TonoPropio);
 }

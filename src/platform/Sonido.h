@@ -28,8 +28,8 @@ public:
 
 private:
     DATAFILE* datos;   // its own copy of datos.dat; null when it could not be loaded
-    SAMPLE* esqui;     // the ski scrape, object 27
-    SAMPLE* sirena;    // the ambulance siren, object 1
+    SAMPLE* esqui;     // the ski scrape (DatEsqui)
+    SAMPLE* sirena;    // the ambulance siren (DatSirena)
     int32_t sirenas;   // 1 while a siren started by SAmb counts as playing
 
     bool Activo();                      // sound switched on and the datafile at hand

@@ -6,6 +6,7 @@
 
 #include "Ambulancia.h"
 #include "Configuracion.h"
+#include "Datos.h"
 #include "Globales.h"
 #include "Hardware.h"
 #include "HiScore.h"
@@ -23,9 +24,6 @@ void Ret1()
     CiclosTempF1 = CiclosTempF1 + 1;
 }
 END_OF_FUNCTION(Ret1)
-
-// The road picture of graphic set 0; set 1 follows it in the datafile.
-static const int FondoCarretera = 3;
 
 // Messages of the status line and of the road.
 static const int MsgDinero = 0;
@@ -99,7 +97,7 @@ FaseUno::~FaseUno()
 
 void FaseUno::Inicia(int estado)
 {
-    H->SetFondo(grafico + FondoCarretera);
+    H->SetFondo(DatCarretera0 + grafico);
     H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
 
     if (estado == 1) {
@@ -292,8 +290,8 @@ int FaseUno::Pausar()
     const int r = pausa->PauseGame();
     H->SinFoco();  // a focus lost while the box was open is answered already
 
-    H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
-    H->SetFondo(grafico + FondoCarretera);
+    H->SetFont(FuenteJuego, PaletaJuego);
+    H->SetFondo(DatCarretera0 + grafico);
     H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
 
     trafico->Dibuja();

@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <cstdio>
 
+#include "Datos.h"
 #include "Esquiador.h"
 #include "Globales.h"
 #include "Hardware.h"
@@ -257,7 +258,7 @@ int FaseDos::Pausar()
     const int r = pausa->PauseGame();
     H->SinFoco();  // a focus lost while the box was open is answered already
 
-    H->SetFont("DFFontGame_DATA", "DFFontGame_PAL");
+    H->SetFont(FuenteJuego, PaletaJuego);
     H->ClrFondo(Blanco);
     H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
     pista->Dibuja();

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "Constantes.h"
+#include "Datos.h"
 #include "Imagenes.h"
 
 namespace {
@@ -30,49 +32,49 @@ Lienzo Corta(const Lienzo& hoja, int x, int y, int w, int h)
 std::vector<std::vector<Lienzo>> Familias(const Lienzo& hoja)
 {
     std::vector<std::vector<Lienzo>> familias;
-    const int fila[6] = {0, 48, 96, 128, 160, 192};
-    const int ancho[6] = {112, 112, 64, 64, 64, 32};
-    const int alto[6] = {48, 48, 32, 32, 32, 32};
-    for (int t = 0; t < 6; t++) {
+    for (int t = 0; t < TotalVehiculos; t++) {
         std::vector<Lienzo> v;
         for (int lado = 0; lado < 2; lado++)
-            for (int f = 0; f < 4; f++)
-                v.push_back(Corta(hoja, ancho[t] * f, fila[t] + 224 * lado, ancho[t], alto[t]));
+            for (int f = 0; f < FotogramasVehiculo; f++)
+                v.push_back(Corta(hoja, AnchoVehiculo[t] * f, FilaVehiculo[t] + BajadaIzquierda * lado, AnchoVehiculo[t], AltoVehiculo[t]));
         familias.push_back(v);
     }
     std::vector<Lienzo> heroe, conEsquis;
     for (int v = 0; v < 4; v++)
-        for (int f = 0; f < 2; f++) {
-            heroe.push_back(Corta(hoja, 32 * f, 448 + 32 * v, 32, 32));
-            Lienzo c(46, 32, ColorTransparente);
-            c.Copia(hoja, 32 * f, 448 + 32 * v, 32, 32, 0, 0);
-            c.Copia(hoja, 64 + 16 * f, 448, 16, 32, 30, 0, true);
+        for (int f = 0; f < FotogramasZumbelo; f++) {
+            const int y = FilaZumbelo + AltoZumbelo * v;
+            heroe.push_back(Corta(hoja, AnchoZumbelo * f, y, AnchoZumbelo, AltoZumbelo));
+            Lienzo c(AnchoZumbeloCS, AltoZumbelo, ColorTransparente);
+            c.Copia(hoja, AnchoZumbelo * f, y, AnchoZumbelo, AltoZumbelo, 0, 0);
+            c.Copia(hoja, XSki + AnchoSki * f, FilaZumbelo, AnchoSki, AltoZumbelo, AnchoZumbeloCS - AnchoSki, 0, true);
             conEsquis.push_back(c);
         }
     familias.push_back(heroe);
     familias.push_back(conEsquis);
-    std::vector<Lienzo> esquiador = {Corta(hoja, 0, 576, 32, 44)};
+    std::vector<Lienzo> esquiador = {Corta(hoja, 0, FilaEsquiador, AnchoZumbelo, AltoEsquiadorRecto)};
     for (int v = 1; v <= 4; v++)
-        esquiador.push_back(Corta(hoja, 0, 620 + 40 * (v - 1), 42, 40));
-    for (int f = 0; f < 3; f++)
-        esquiador.push_back(Corta(hoja, 48 * f, 886, 48, 45));
+        esquiador.push_back(Corta(hoja, 0, FilaEsquiadorGiro + AltoEsquiador * (v - 1), AnchoEsquiador, AltoEsquiador));
+    for (int f = 0; f < FotogramasChoque; f++)
+        esquiador.push_back(Corta(hoja, AnchoChoque * f, FilaChoque, AnchoChoque, AltoChoque));
     familias.push_back(esquiador);
     std::vector<Lienzo> puertas;
-    for (int ancho : {84, 130})
-        for (int f = 0; f < 4; f++) {
-            Lienzo g(ancho, 32, ColorTransparente);
-            g.Copia(hoja, 28 * f, 780, 14, 32, 0, 0);
-            g.Copia(hoja, 28 * f + 14, 780, 14, 32, ancho - 14, 0);
+    for (int ancho : {AnchoB1, AnchoB2})
+        for (int f = 0; f < FotogramasBand; f++) {
+            Lienzo g(ancho, AltoBand, ColorTransparente);
+            g.Copia(hoja, 2 * AnchoBand * f, FilaBanderas, AnchoBand, AltoBand, 0, 0);
+            g.Copia(hoja, 2 * AnchoBand * f + AnchoBand, FilaBanderas, AnchoBand, AltoBand, ancho - AnchoBand, 0);
             puertas.push_back(g);
         }
     familias.push_back(puertas);
-    std::vector<Lienzo> pista = {Corta(hoja, 0, 812, 48, 10), Corta(hoja, 0, 822, 48, 64), Corta(hoja, 48, 822, 48, 64)};
-    Lienzo banner = Corta(hoja, 0, 995, 128, 48);
-    for (int ancho : {100, 150}) {
-        Lienzo m(ancho, 112, ColorTransparente);
-        m.Copia(hoja, 0, 931, 25, 64, 0, 48);
-        m.Copia(hoja, 0, 931, 25, 64, ancho - 25, 48);
-        m.CopiaEstirada(banner, 0, 0, ancho - 17, 48);
+    std::vector<Lienzo> pista = {Corta(hoja, 0, FilaMonton, AnchoMonton, AltoMonton),
+                                 Corta(hoja, 0, FilaPinos, AnchoPino, AltoPino),
+                                 Corta(hoja, AnchoPino, FilaPinos, AnchoPino, AltoPino)};
+    Lienzo banner = Corta(hoja, 0, FilaPancarta, AnchoPancarta, AltoPancarta);
+    for (int ancho : {AnchoM1, AnchoM2}) {
+        Lienzo m(ancho, AltoMeta, ColorTransparente);
+        m.Copia(hoja, 0, FilaPoste, AnchoMeta, AltoPoste, 0, AltoPancarta);
+        m.Copia(hoja, 0, FilaPoste, AnchoMeta, AltoPoste, ancho - AnchoMeta, AltoPancarta);
+        m.CopiaEstirada(banner, 0, 0, ancho == AnchoM1 ? PancartaM1 : PancartaM2, AltoPancarta);
         pista.push_back(m);
     }
     familias.push_back(pista);
@@ -97,17 +99,15 @@ void Pega(Lienzo& destino, const Lienzo& l, int x, int y, int escala)
 Lienzo Escena(const Lienzo& hoja, int set)
 {
     Lienzo l = DibujaCarretera(set);
-    const int fila[6] = {0, 48, 96, 128, 160, 192};
-    const int ancho[6] = {112, 112, 64, 64, 64, 32};
-    const int alto[6] = {48, 48, 32, 32, 32, 32};
     struct Coche { int tipo, izquierda, x, y, f; };
     const Coche coches[] = {{0, 0, 20, 70, 0}, {2, 0, 200, 130, 1}, {5, 0, 330, 180, 2}, {4, 0, 470, 80, 0},
                             {1, 1, 420, 236, 3}, {3, 1, 250, 300, 1}, {2, 1, 60, 340, 2}, {0, 1, 520, 325, 1}};
     for (const Coche& c : coches)
-        l.Copia(hoja, ancho[c.tipo] * c.f, fila[c.tipo] + 224 * c.izquierda, ancho[c.tipo], alto[c.tipo], c.x, c.y, true);
-    l.Copia(hoja, 0, 448 + 96, 32, 32, 290, 428, true);
-    l.Copia(hoja, 32, 448 + 64, 32, 32, 150, 20, true);
-    l.Copia(hoja, 64, 448, 16, 32, 180, 20, true);
+        l.Copia(hoja, AnchoVehiculo[c.tipo] * c.f, FilaVehiculo[c.tipo] + BajadaIzquierda * c.izquierda, AnchoVehiculo[c.tipo], AltoVehiculo[c.tipo], c.x, c.y, true);
+    // The hero facing down at the shop door, and facing up near the top beside his skis.
+    l.Copia(hoja, 0, FilaZumbelo + 3 * AltoZumbelo, AnchoZumbelo, AltoZumbelo, 290, 428, true);
+    l.Copia(hoja, AnchoZumbelo, FilaZumbelo + 2 * AltoZumbelo, AnchoZumbelo, AltoZumbelo, 150, 20, true);
+    l.Copia(hoja, XSki, FilaZumbelo, AnchoSki, AltoZumbelo, 180, 20, true);
     l.Rellena(0, 0, 640, 18, Rgb(255, 255, 255));
     return l;
 }
@@ -116,19 +116,19 @@ Lienzo EscenaNieve(const Lienzo& hoja)
 {
     Lienzo l(640, 480, Rgb(255, 255, 255));
     auto pon = [&](int hx, int hy, int w, int h, int x, int y) { l.Copia(hoja, hx, hy, w, h, x, y, true); };
-    pon(0, 822, 48, 64, 40, 60);
-    pon(48, 822, 48, 64, 540, 90);
-    pon(0, 822, 48, 64, 470, 300);
-    pon(48, 822, 48, 64, 100, 330);
-    pon(0, 812, 48, 10, 330, 380);
-    pon(0, 780, 14, 32, 220, 250);
-    pon(14, 780, 14, 32, 336, 250);
-    pon(28, 780, 14, 32, 300, 420);
-    pon(42, 780, 14, 32, 370, 420);
-    pon(0, 576, 32, 44, 300, 150);
-    pon(0, 620, 42, 40, 160, 160);
-    pon(0, 700, 42, 40, 420, 170);
-    pon(48, 886, 48, 45, 520, 400);
+    pon(0, FilaPinos, AnchoPino, AltoPino, 40, 60);
+    pon(AnchoPino, FilaPinos, AnchoPino, AltoPino, 540, 90);
+    pon(0, FilaPinos, AnchoPino, AltoPino, 470, 300);
+    pon(AnchoPino, FilaPinos, AnchoPino, AltoPino, 100, 330);
+    pon(0, FilaMonton, AnchoMonton, AltoMonton, 330, 380);
+    pon(0, FilaBanderas, AnchoBand, AltoBand, 220, 250);
+    pon(AnchoBand, FilaBanderas, AnchoBand, AltoBand, 336, 250);
+    pon(2 * AnchoBand, FilaBanderas, AnchoBand, AltoBand, 300, 420);
+    pon(3 * AnchoBand, FilaBanderas, AnchoBand, AltoBand, 370, 420);
+    pon(0, FilaEsquiador, AnchoZumbelo, AltoEsquiadorRecto, 300, 150);
+    pon(0, FilaEsquiadorGiro, AnchoEsquiador, AltoEsquiador, 160, 160);
+    pon(0, FilaEsquiadorGiro + 2 * AltoEsquiador, AnchoEsquiador, AltoEsquiador, 420, 170);
+    pon(AnchoChoque, FilaChoque, AnchoChoque, AltoChoque, 520, 400);
     l.Rellena(0, 0, 640, 18, Rgb(255, 255, 255));
     return l;
 }

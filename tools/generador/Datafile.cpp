@@ -5,27 +5,9 @@
 
 #include <cstdio>
 
+#include "Datos.h"
+
 namespace {
-
-uint32_t Id(char a, char b, char c, char d)
-{
-    return (static_cast<uint32_t>(static_cast<uint8_t>(a)) << 24) |
-           (static_cast<uint32_t>(static_cast<uint8_t>(b)) << 16) |
-           (static_cast<uint32_t>(static_cast<uint8_t>(c)) << 8) | static_cast<uint8_t>(d);
-}
-
-const uint32_t MagicoSinComprimir = 0x736C682E;  // "slh.": a packfile stored plain
-const uint32_t MagicoDatos = Id('A', 'L', 'L', '.');
-const uint32_t TipoFuente = Id('F', 'O', 'N', 'T');
-const uint32_t TipoMuestra = Id('S', 'A', 'M', 'P');
-const uint32_t TipoMidi = Id('M', 'I', 'D', 'I');
-const uint32_t TipoBitmap = Id('B', 'M', 'P', ' ');
-const uint32_t TipoPaleta = Id('P', 'A', 'L', ' ');
-const uint32_t MagicoPropiedad = Id('p', 'r', 'o', 'p');
-const uint32_t PropiedadNombre = Id('N', 'A', 'M', 'E');
-
-// Tracks in a MIDI object: the loader always reads this many.
-const int PistasMidi = 32;
 
 void PonM16(std::vector<uint8_t>& v, int n)
 {
@@ -54,13 +36,22 @@ void PonBytes(std::vector<uint8_t>& v, const std::vector<uint8_t>& b)
 
 }  // namespace
 
-int Datafile::Agrega(uint32_t tipo, const char* nombre, std::vector<uint8_t> datos)
+// An empty place has kind 0: no object of the format has it.
+void Datafile::Pon(int indice, uint32_t tipo, const char* nombre, std::vector<uint8_t> datos)
 {
-    objetos.push_back(Objeto{tipo, nombre ? nombre : "", std::move(datos)});
-    return Cuantos() - 1;
+    if (indice < 0) return;
+    if (indice >= Cuantos()) objetos.resize(static_cast<size_t>(indice) + 1, Objeto{0, "", {}});
+    objetos[static_cast<size_t>(indice)] = Objeto{tipo, nombre ? nombre : "", std::move(datos)};
 }
 
-int Datafile::AgregaMuestra(const char* nombre, const Muestra& m)
+int Datafile::Hueco() const
+{
+    for (int i = 0; i < Cuantos(); i++)
+        if (objetos[static_cast<size_t>(i)].tipo == 0) return i;
+    return -1;
+}
+
+void Datafile::PonMuestra(int indice, const char* nombre, const Muestra& m)
 {
     std::vector<uint8_t> d;
     PonM16(d, m.bits);
@@ -73,10 +64,10 @@ int Datafile::AgregaMuestra(const char* nombre, const Muestra& m)
         else
             PonI16(d, static_cast<unsigned>(s + 32768));
     }
-    return Agrega(TipoMuestra, nombre, std::move(d));
+    Pon(indice, TipoMuestra, nombre, std::move(d));
 }
 
-int Datafile::AgregaBitmap(const char* nombre, const Lienzo& l)
+void Datafile::PonBitmap(int indice, const char* nombre, const Lienzo& l)
 {
     std::vector<uint8_t> d;
     PonM16(d, 16);
@@ -84,10 +75,10 @@ int Datafile::AgregaBitmap(const char* nombre, const Lienzo& l)
     PonM16(d, l.alto);
     for (uint16_t p : l.pixeles)
         PonI16(d, p);
-    return Agrega(TipoBitmap, nombre, std::move(d));
+    Pon(indice, TipoBitmap, nombre, std::move(d));
 }
 
-int Datafile::AgregaFuente(const char* nombre, const Fuente& f)
+void Datafile::PonFuente(int indice, const char* nombre, const Fuente& f)
 {
     std::vector<uint8_t> d;
     PonM16(d, 0);  // the font layout with character ranges
@@ -116,10 +107,10 @@ int Datafile::AgregaFuente(const char* nombre, const Fuente& f)
             }
         }
     }
-    return Agrega(TipoFuente, nombre, std::move(d));
+    Pon(indice, TipoFuente, nombre, std::move(d));
 }
 
-int Datafile::AgregaPaleta(const char* nombre, const Paleta& p)
+void Datafile::PonPaleta(int indice, const char* nombre, const Paleta& p)
 {
     std::vector<uint8_t> d;
     for (int i = 0; i < 256; i++) {
@@ -128,10 +119,10 @@ int Datafile::AgregaPaleta(const char* nombre, const Paleta& p)
         d.push_back(p.rgb[i][2]);
         d.push_back(0);
     }
-    return Agrega(TipoPaleta, nombre, std::move(d));
+    Pon(indice, TipoPaleta, nombre, std::move(d));
 }
 
-int Datafile::AgregaMidi(const char* nombre, const Tema& t)
+void Datafile::PonMidi(int indice, const char* nombre, const Tema& t)
 {
     std::vector<uint8_t> d;
     PonM16(d, t.divisiones);
@@ -143,7 +134,7 @@ int Datafile::AgregaMidi(const char* nombre, const Tema& t)
             PonM32(d, 0);
         }
     }
-    return Agrega(TipoMidi, nombre, std::move(d));
+    Pon(indice, TipoMidi, nombre, std::move(d));
 }
 
 std::vector<uint8_t> Datafile::Bytes() const

@@ -1,6 +1,6 @@
-// The writer of datos.dat: collects the generated objects in order and
-// stores them in the library's uncompressed datafile format, each with a
-// NAME property. The object's position in the file is its index.
+// The writer of datos.dat: collects the generated objects, each at the index
+// the game reads it from, and stores them in the library's uncompressed
+// datafile format, each with a NAME property.
 #ifndef DATAFILE_H
 #define DATAFILE_H
 
@@ -15,14 +15,16 @@
 
 class Datafile {
 public:
-    // Each Agrega... appends one object and returns its index.
-    int AgregaMuestra(const char* nombre, const Muestra& m);
-    int AgregaBitmap(const char* nombre, const Lienzo& l);
-    int AgregaFuente(const char* nombre, const Fuente& f);
-    int AgregaPaleta(const char* nombre, const Paleta& p);
-    int AgregaMidi(const char* nombre, const Tema& t);
+    // Each Pon... puts one object at its index (an ObjetoDatos of Datos.h).
+    void PonMuestra(int indice, const char* nombre, const Muestra& m);
+    void PonBitmap(int indice, const char* nombre, const Lienzo& l);
+    void PonFuente(int indice, const char* nombre, const Fuente& f);
+    void PonPaleta(int indice, const char* nombre, const Paleta& p);
+    void PonMidi(int indice, const char* nombre, const Tema& t);
 
     int Cuantos() const { return static_cast<int>(objetos.size()); }
+    // The first index below Cuantos that holds no object, or -1 when none is empty.
+    int Hueco() const;
 
     // The whole file as bytes: packfile magic, datafile magic, count, objects.
     std::vector<uint8_t> Bytes() const;
@@ -37,7 +39,7 @@ private:
         std::vector<uint8_t> datos;
     };
 
-    int Agrega(uint32_t tipo, const char* nombre, std::vector<uint8_t> datos);
+    void Pon(int indice, uint32_t tipo, const char* nombre, std::vector<uint8_t> datos);
 
     std::vector<Objeto> objetos;
 };

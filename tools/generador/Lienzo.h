@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "Datos.h"
+
 // Pure magenta: the transparent colour of the sprite sheets.
-const uint16_t ColorTransparente = 0xF81F;
+const uint16_t ColorTransparente = ColorMascara;
 
 // Packs 8-bit red, green and blue into one 5-6-5 pixel, as makecol does at 16 bits.
 inline uint16_t Rgb(int r, int g, int b)

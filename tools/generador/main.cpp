@@ -1,10 +1,11 @@
 // The asset generator: draws, renders and synthesizes every object of
-// datos.dat and writes the file given on the command line. The objects the
-// game reads by position are placed at their fixed indices; the named fonts
-// and palettes fill the free places.
+// datos.dat and writes the file given on the command line. Each object is put
+// at the index the game reads it from (Datos.h); the file is written only
+// when every place is filled.
 #include <cstdio>
 
 #include "Datafile.h"
+#include "Datos.h"
 #include "Fuentes.h"
 #include "Imagenes.h"
 #include "Musica.h"
@@ -14,32 +15,23 @@ namespace {
 
 int fallos = 0;
 
-// Checks that an object landed at the index the game reads it from.
-void Comprueba(int indice, int esperado, const char* nombre)
-{
-    if (indice != esperado) {
-        std::fprintf(stderr, "generador: %s at index %d, expected %d\n", nombre, indice, esperado);
-        fallos++;
-    }
-}
-
-void FuenteConPaleta(Datafile& d, int (*haz)(FuenteColor&), const char* fuente, int indiceFuente,
+void FuenteConPaleta(Datafile& d, int (*haz)(FuenteColor&), int indiceFuente, const char* fuente,
                      FuenteColor& f)
 {
     if (haz(f) != 0) {
         std::fprintf(stderr, "generador: cannot render %s\n", fuente);
         fallos++;
     }
-    Comprueba(d.AgregaFuente(fuente, f.fuente), indiceFuente, fuente);
+    d.PonFuente(indiceFuente, fuente, f.fuente);
 }
 
-void Tune(Datafile& d, const char* nombre, const Tema& t, int indice)
+void Tune(Datafile& d, int indice, const char* nombre, const Tema& t)
 {
     if (t.pistas.empty()) {
         std::fprintf(stderr, "generador: tune %s could not be arranged\n", nombre);
         fallos++;
     }
-    Comprueba(d.AgregaMidi(nombre, t), indice, nombre);
+    d.PonMidi(indice, nombre, t);
 }
 
 }  // namespace
@@ -54,42 +46,48 @@ int main(int argc, char** argv)
     FuenteColor juego, menu, nieve, min, creditos;
     Fuente version;
 
-    Comprueba(d.AgregaMuestra("SAhh", HazAhh()), 0, "SAhh");
-    Comprueba(d.AgregaMuestra("SSirena", HazSirena()), 1, "SSirena");
-    Comprueba(d.AgregaMuestra("SAplauso", HazAplauso()), 2, "SAplauso");
-    Comprueba(d.AgregaBitmap("Carretera0", DibujaCarretera(0)), 3, "Carretera0");
-    Comprueba(d.AgregaBitmap("Carretera1", DibujaCarretera(1)), 4, "Carretera1");
-    Comprueba(d.AgregaMuestra("SCaja", HazCaja()), 5, "SCaja");
-    Comprueba(d.AgregaBitmap("FondoCreditos", DibujaFondoCreditos()), 6, "FondoCreditos");
-    Comprueba(d.AgregaMuestra("SExtra", HazExtra()), 7, "SExtra");
-    Comprueba(d.AgregaMuestra("SFin", HazFin()), 8, "SFin");
-    FuenteConPaleta(d, HazFuenteJuego, "DFFontGame_DATA", 9, juego);
-    Comprueba(d.AgregaPaleta("DFFontGame_PAL", juego.paleta), 10, "DFFontGame_PAL");
-    FuenteConPaleta(d, HazFuenteMenu, "DFFontMenu_DATA", 11, menu);
-    Comprueba(d.AgregaPaleta("DFFontMenu_PAL", menu.paleta), 12, "DFFontMenu_PAL");
-    FuenteConPaleta(d, HazFuenteNieve, "DFFontNieve_DATA", 13, nieve);
-    Comprueba(d.AgregaPaleta("DFFontNieve_Pal", nieve.paleta), 14, "DFFontNieve_Pal");
+    d.PonMuestra(DatAhh, "SAhh", HazAhh());
+    d.PonMuestra(DatSirena, "SSirena", HazSirena());
+    d.PonMuestra(DatAplauso, "SAplauso", HazAplauso());
+    d.PonBitmap(DatCarretera0, "Carretera0", DibujaCarretera(0));
+    d.PonBitmap(DatCarretera1, "Carretera1", DibujaCarretera(1));
+    d.PonMuestra(DatCaja, "SCaja", HazCaja());
+    d.PonBitmap(DatFondoCreditos, "FondoCreditos", DibujaFondoCreditos());
+    d.PonMuestra(DatExtra, "SExtra", HazExtra());
+    d.PonMuestra(DatFin, "SFin", HazFin());
+    FuenteConPaleta(d, HazFuenteJuego, DatFuenteJuego, FuenteJuego, juego);
+    d.PonPaleta(DatPaletaJuego, PaletaJuego, juego.paleta);
+    FuenteConPaleta(d, HazFuenteMenu, DatFuenteMenu, FuenteMenu, menu);
+    d.PonPaleta(DatPaletaMenu, PaletaMenu, menu.paleta);
+    FuenteConPaleta(d, HazFuenteNieve, DatFuenteNieve, FuenteNieve, nieve);
+    d.PonPaleta(DatPaletaNieve, PaletaNieve, nieve.paleta);
     if (HazFuenteVersion(version) != 0) {
         std::fprintf(stderr, "generador: cannot render the version font\n");
         fallos++;
     }
-    Comprueba(d.AgregaFuente("FuenteVersion", version), 15, "FuenteVersion");
-    FuenteConPaleta(d, HazFuenteMin, "DFFontMin_DATA", 16, min);
-    Comprueba(d.AgregaPaleta("DFFontMin_PAL", min.paleta), 17, "DFFontMin_PAL");
-    FuenteConPaleta(d, HazFuenteCreditos, "DFFontCredit_DATA", 18, creditos);
-    Comprueba(d.AgregaMuestra("SGolpe", HazGolpe()), 19, "SGolpe");
-    Comprueba(d.AgregaBitmap("Titulo", DibujaTitulo()), 20, "Titulo");
-    Tune(d, "MMenu", HazTemaMenu(), 21);
-    Tune(d, "MNivel0", HazTemaNivel(0), 22);
-    Tune(d, "MNivel1", HazTemaNivel(1), 23);
-    Tune(d, "MNivel2", HazTemaNivel(2), 24);
-    Tune(d, "MNivel3", HazTemaNivel(3), 25);
-    Comprueba(d.AgregaMuestra("SCrujido", HazCrujido()), 26, "SCrujido");
-    Comprueba(d.AgregaMuestra("SSki", HazRaspado()), 27, "SSki");
-    Comprueba(d.AgregaBitmap("Hoja0", DibujaHoja(0)), 28, "Hoja0");
-    Comprueba(d.AgregaBitmap("Hoja1", DibujaHoja(1)), 29, "Hoja1");
-    Comprueba(d.AgregaPaleta("DFFontCredit_PAL", creditos.paleta), 30, "DFFontCredit_PAL");
+    d.PonFuente(DatFuenteVersion, "FuenteVersion", version);
+    FuenteConPaleta(d, HazFuenteMin, DatFuenteMin, FuenteMin, min);
+    d.PonPaleta(DatPaletaMin, PaletaMin, min.paleta);
+    FuenteConPaleta(d, HazFuenteCreditos, DatFuenteCreditos, FuenteCreditos, creditos);
+    d.PonMuestra(DatGolpe, "SGolpe", HazGolpe());
+    d.PonBitmap(DatTitulo, "Titulo", DibujaTitulo());
+    Tune(d, DatMusicaMenu, "MMenu", HazTemaMenu());
+    Tune(d, DatMusicaNivel0, "MNivel0", HazTemaNivel(0));
+    Tune(d, DatMusicaNivel1, "MNivel1", HazTemaNivel(1));
+    Tune(d, DatMusicaNivel2, "MNivel2", HazTemaNivel(2));
+    Tune(d, DatMusicaNivel3, "MNivel3", HazTemaNivel(3));
+    d.PonMuestra(DatCrujido, "SCrujido", HazCrujido());
+    d.PonMuestra(DatEsqui, "SSki", HazRaspado());
+    d.PonBitmap(DatHoja0, "Hoja0", DibujaHoja(0));
+    d.PonBitmap(DatHoja1, "Hoja1", DibujaHoja(1));
+    d.PonPaleta(DatPaletaCreditos, PaletaCreditos, creditos.paleta);
 
+    // Every object of the contract, and nothing besides.
+    if (d.Cuantos() != DatObjetos || d.Hueco() >= 0) {
+        std::fprintf(stderr, "generador: %d objects, expected %d; index %d left empty\n", d.Cuantos(),
+                     static_cast<int>(DatObjetos), d.Hueco());
+        fallos++;
+    }
     if (fallos > 0)
         return 1;
     if (d.Escribe(argv[1]) != 0) {
