@@ -159,17 +159,18 @@ TEST_F(Datos, EveryTextFitsOnScreenInItsFontInBothLanguages)
         std::snprintf(linea, sizeof(linea), "%s%i          %s%i          %s%i ", SMS->Leer(0), 9990, SMS->Leer(1),
                       999999, SMS->Leer(2), 999999);
         EXPECT_LE(text_length(juego.fuente, linea), 640) << linea;
-        for (int id = 3; id <= 8; id++) EXPECT_LE(ancho(juego, id), 640) << SMS->Leer(id);
+        for (int id = MsgAmbulancia; id <= MsgMeta; id++) EXPECT_LE(ancho(juego, id), 640) << SMS->Leer(id);
         // Hall of fame lines from x = 175; title words within the right half.
         EXPECT_LE(175 + text_length(juego.fuente, "WWWWWWWWW . . . . . . 999999"), 640);
-        for (int id = 9; id <= 11; id++) EXPECT_LE(ancho(nieve, id), 320) << SMS->Leer(id);
+        for (int id = MsgTitulo; id < MsgIniciar; id++) EXPECT_LE(ancho(nieve, id), 320) << SMS->Leer(id);
         // Menu options and settings lines from x = 150.
-        for (int id : {12, 13, 14, 15, 16, 17, 18, 19, 21, 31, 37, 38}) EXPECT_LE(150 + ancho(menu, id), 640) << id;
-        std::snprintf(linea, sizeof(linea), "%s%s", SMS->Leer(22), SMS->Leer(33));
+        for (int id = MsgIniciar; id <= MsgEnVentana; id++) EXPECT_LE(150 + ancho(menu, id), 640) << id;
+        for (int id : {MsgDefinirTeclas, MsgVolver, MsgEnhorabuena, MsgTuNombre}) EXPECT_LE(150 + ancho(menu, id), 640) << id;
+        std::snprintf(linea, sizeof(linea), "%s%s", SMS->Leer(MsgSetGrafico), SMS->Leer(MsgSetOriginal));
         EXPECT_LE(150 + text_length(menu.fuente, linea), 640) << linea;
         // Pause options from x = 195 inside the box ending at x = 500.
-        for (int id : {35, 36}) EXPECT_LE(195 + ancho(menu, id), 500) << SMS->Leer(id);
-        for (int id = 39; id <= 76; id++) EXPECT_LE(ancho(creditos, id), 640) << SMS->Leer(id);
+        for (int id : {MsgVolverAlJuego, MsgAbandonar}) EXPECT_LE(195 + ancho(menu, id), 500) << SMS->Leer(id);
+        for (int id = MsgPrimerCredito; id <= MsgUltimoCredito; id++) EXPECT_LE(ancho(creditos, id), 640) << SMS->Leer(id);
     }
     delete SMS;
     delete Config;

@@ -8,12 +8,14 @@
 #include <string>
 #include <unistd.h>
 
+#include "Constantes.h"
 #include "Datos.h"
 #include "Entorno.h"
 #include "Esquiador.h"
 #include "Globales.h"
 #include "Hardware.h"
 #include "Obstaculo.h"
+#include "TablaPistas.h"
 
 class PruebaEsquiador {
 public:
@@ -82,7 +84,7 @@ protected:
 
 TEST_F(ConEsquiador, EachPressTurnsOneStepDownPointsStraightDownAndHoldingHeightDriftsBack)
 {
-    EXPECT_TRUE(e->VerX() == 320 && e->VerY() == T && e->VerVariante() == 0 && e->VerTipo() == 8);
+    EXPECT_TRUE(e->VerX() == 320 && e->VerY() == T && e->VerVariante() == 0 && e->VerTipo() == TipoEsquiador);
     const int giro[5][2] = {{3, 1}, {0, 2}, {1, 2}, {4, 0}, {4, 3}};  // after left, after right
     for (int rumbo = 0; rumbo < 5; rumbo++) {
         for (int accion = 0; accion <= 5; accion++) {
@@ -176,7 +178,7 @@ TEST_F(ConEsquiador, TreesCrashUntilLeftBehindAndHeapsDeflectBySideAndHeading)
     const int casos[][4] = {{200, 3, 203, 2}, {200, 4, 203, 2}, {200, 1, 203, 3}, {200, 2, 203, 3},
                             {200, 0, 216, 3}, {200, 0, 215, 2}, {201, 0, 216, 3}, {201, 0, 214, 2}};
     for (const auto& c : casos) {
-        Obstaculo monton(c[0], 100, 10);
+        Obstaculo monton(c[0], 100, ClaseMonton);
         EXPECT_EQ(Pasa(c[2], 106 - (c[1] == 0 ? 44 : 40), c[1], {&monton}), c[3]) << "heading " << c[1] << ", " << c[2];
         EXPECT_TRUE(Suena(27));
         EXPECT_FALSE(monton.VerPasado());

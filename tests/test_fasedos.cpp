@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "Constantes.h"
 #include "Datos.h"
 #include "Entorno.h"
 #include "Esquiador.h"
@@ -93,7 +94,7 @@ TEST_F(ConFaseDos, ACrashCostsALifeAndRestartsBelowANewLeadInUntilTheLastLifeEnd
     const double espera = Segundos(antes, Reloj::now());
     EXPECT_EQ(Vidas * 10 + P::Resultado(*f), 20);
     EXPECT_TRUE(espera > 2.2 && espera < 5) << espera << " s: 500 / 7 ticks at 28 a second, each drawn";
-    EXPECT_EQ(Skier().VerY() * 100 + Skier().VerTipo(), T * 100 + 8);
+    EXPECT_EQ(Skier().VerY() * 100 + Skier().VerTipo(), T * 100 + TipoEsquiador);
     EXPECT_EQ(f->VerPista()->VerMargen(), 400);
     const int despl = f->VerPista()->VerDesplazamiento();
     P::Paso(*f);
@@ -120,7 +121,7 @@ TEST_F(ConFaseDos, CrossingTheFinishPays100OnceAndTheHitSteersTheNextStepInstead
 {
     Pon(330, 1, 2725, 2400);  // traversing between the posts of the finish
     for (Obstaculo* o = f->VerPista()->VerPrimero(); o != nullptr; o = o->VerSiguiente())
-        if (o->VerTipo() != 15) o->Pasa();
+        if (o->VerTipo() != TipoMeta) o->Pasa();
     P::Paso(*f);
     EXPECT_EQ(Puntos, 100);
     EXPECT_EQ(P::Choque(*f), 1);

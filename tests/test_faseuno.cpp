@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "Constantes.h"
 #include "Datos.h"
 #include "Entorno.h"
 #include "FaseUno.h"
@@ -102,7 +103,7 @@ TEST_F(Carretera, TheShopSellsSkisAtItsDoorForTenDollarsAndTheGoalIsTheTopReache
         Dinero = c[1];
         Vidas = 0;
         P::Paso(f);
-        EXPECT_EQ(z->VerTipo(), c[2] ? 7 : 6) << "x " << c[0] << ", $" << c[1];
+        EXPECT_EQ(z->VerTipo(), c[2] ? TipoConEsquis : TipoAPie) << "x " << c[0] << ", $" << c[1];
         EXPECT_EQ(Dinero * 10 + Vidas, c[2] ? (c[1] - 10) * 10 + 3 : c[1] * 10);
     }
     f.VerHeroe()->ActualizaMov(0);
@@ -139,7 +140,7 @@ TEST_F(Carretera, AnAccidentCostsTenDollarsAndPutsHimBackAndDebtEndsThePhase)
         P::Paso(f);
         EXPECT_EQ(Dinero, c.dinero - 10);
         EXPECT_EQ(P::Resultado(f), c.resultado) << "no money left is not yet the end";
-        EXPECT_EQ(z->VerY() * 10 + z->VerTipo(), c.yFinal * 10 + (c.esquis ? 7 : 6));
+        EXPECT_EQ(z->VerY() * 10 + z->VerTipo(), c.yFinal * 10 + (c.esquis ? TipoConEsquis : TipoAPie));
         if (!c.esquis) {
             EXPECT_EQ(z->VerX() * 10 + z->VerVelX(), 3022) << "he goes on walking sideways";
             EXPECT_LE(CiclosTempF1, 2u) << "no catch-up after the ambulance";

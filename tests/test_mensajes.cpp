@@ -41,24 +41,24 @@ const std::string Regla(20, '-');
 TEST_F(Textos, TextsKeepTheirSpacesInBothLanguages)
 {
     const struct { int id; std::string es, en; } textos[] = {
-        {0, "Dinero: ", "Cash: "},
-        {1, "Puntos: ", "Score: "},
-        {2, "Record: ", "Hi: "},
-        {3, Doce + "* Gastos de ambulancia, 10 $ *" + Doce, Doce + "Ambulance fee $ 10" + Doce},
-        {4, Doce + "* Precio por esquiar 10 $ *" + Doce, Doce + "Ski hire, 10 $" + Doce},
-        {5, "  SIN DINERO, NO HAY ESQUI  ", "  SORRY: NO MONEY, NO SKI  "},
-        {6, Doce + "* Los esquies estan bien *" + Doce, Doce + "Lucky! Skis still ok" + Doce},
-        {7, Doce + "* Se han roto los esquis *" + Doce, Doce + "Bad Luck!: Skis broken" + Doce},
-        {8, Doce + "*** 100 Puntos Extra ***" + Doce, Doce + "*** BONUS: 100 Points ***" + Doce},
+        {MsgDinero, "Dinero: ", "Cash: "},
+        {MsgPuntos, "Puntos: ", "Score: "},
+        {MsgRecord, "Record: ", "Hi: "},
+        {MsgAmbulancia, Doce + "* Gastos de ambulancia, 10 $ *" + Doce, Doce + "Ambulance fee $ 10" + Doce},
+        {MsgEsquis, Doce + "* Precio por esquiar 10 $ *" + Doce, Doce + "Ski hire, 10 $" + Doce},
+        {MsgSinDinero, "  SIN DINERO, NO HAY ESQUI  ", "  SORRY: NO MONEY, NO SKI  "},
+        {MsgEsquisBien, Doce + "* Los esquies estan bien *" + Doce, Doce + "Lucky! Skis still ok" + Doce},
+        {MsgEsquisRotos, Doce + "* Se han roto los esquis *" + Doce, Doce + "Bad Luck!: Skis broken" + Doce},
+        {MsgMeta, Doce + "*** 100 Puntos Extra ***" + Doce, Doce + "*** BONUS: 100 Points ***" + Doce},
         {11, " ", "SKIING"},
-        {13, "Translate to english", "Poner en espanol"},
-        {20, "Sonido: ", "Sound: "},
-        {22, "Set Grafico: ", "Graphic set: "},
-        {30, "Pausa / Abortar", "Pause / Abort"},
-        {36, "Salir", "Abort"},
-        {39, "Zumbelo Esquiador PC", "Zumbel goes skiing PC"},
+        {MsgIniciar + 1, "Translate to english", "Poner en espanol"},
+        {MsgSonido, "Sonido: ", "Sound: "},
+        {MsgSetGrafico, "Set Grafico: ", "Graphic set: "},
+        {MsgAccion + 5, "Pausa / Abortar", "Pause / Abort"},
+        {MsgAbandonar, "Salir", "Abort"},
+        {MsgPrimerCredito, "Zumbelo Esquiador PC", "Zumbel goes skiing PC"},
         {43, "PROGRAMA, GRAFICOS Y SONIDO", "PROGRAM, GRAPHICS & SOUND"},
-        {77, "Frame skipping:", "Frame skipping:"},
+        {MsgSaltos, "Frame skipping:", "Frame skipping:"},
         {78, "", ""},
         {79, "", ""},
     };
@@ -66,7 +66,7 @@ TEST_F(Textos, TextsKeepTheirSpacesInBothLanguages)
         EXPECT_EQ(Texto(0, t.id), t.es) << t.id;
         EXPECT_EQ(Texto(1, t.id), t.en) << t.id;
     }
-    EXPECT_EQ(Texto(0, 3).size(), 54u);
+    EXPECT_EQ(Texto(0, MsgAmbulancia).size(), 54u);
 }
 
 TEST_F(Textos, CreditsStandAtTheSameIdsInBothLanguages)
@@ -79,7 +79,7 @@ TEST_F(Textos, CreditsStandAtTheSameIdsInBothLanguages)
         EXPECT_EQ(Texto(0, id), Texto(1, id)) << id;
     }
     for (int idioma = 0; idioma < 2; idioma++)
-        for (int id = 0; id < 80; id++) {
+        for (int id = 0; id < TotalMensajes; id++) {
             const std::string t = Texto(idioma, id);
             EXPECT_LE(t.size(), 62u) << id;
             for (unsigned char c : t) EXPECT_TRUE(c >= 32 && c < 127) << "plain text at id " << id;
@@ -89,14 +89,14 @@ TEST_F(Textos, CreditsStandAtTheSameIdsInBothLanguages)
 TEST_F(Textos, TheNextReadAfterALanguageSwitchGivesTheOtherLanguageAndOutsideIdsGiveNothing)
 {
     ASSERT_EQ(Config->VerIdioma(), 0);
-    const char* antes = SMS->Leer(12);
+    const char* antes = SMS->Leer(MsgIniciar);
     EXPECT_STREQ(antes, "Iniciar");
     Config->ToggleIdioma();
-    EXPECT_STREQ(SMS->Leer(12), "Start game");
+    EXPECT_STREQ(SMS->Leer(MsgIniciar), "Start game");
     EXPECT_STREQ(antes, "Iniciar") << "earlier texts stay valid";
     Config->ToggleIdioma();
-    EXPECT_STREQ(SMS->Leer(12), "Iniciar");
-    for (int id : {-1, -1000, 80, 100000}) {
+    EXPECT_STREQ(SMS->Leer(MsgIniciar), "Iniciar");
+    for (int id : {-1, -1000, static_cast<int>(TotalMensajes), 100000}) {
         ASSERT_NE(SMS->Leer(id), nullptr);
         EXPECT_STREQ(SMS->Leer(id), "") << id;
     }

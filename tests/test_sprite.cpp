@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Constantes.h"
 #include "Entorno.h"
 #include "Globales.h"
 #include "SprManager.h"
@@ -109,7 +110,7 @@ TEST(FiguraEnHoja, FramesChangeEveryKeyFrameDrawsAndStandStillWhenNotAnimated)
         const int antes = camion.VerFotograma();
         camion.Dibuja(true);
         if (camion.VerFotograma() != antes) cambios.push_back(n);
-        EXPECT_EQ(camion.VerMascara(), M->Mask(1, 0, camion.VerFotograma()));
+        EXPECT_EQ(camion.VerMascara(), M->Mask(TipoCamion2, 0, camion.VerFotograma()));
     }
     EXPECT_EQ(cambios, (std::vector<int>{20, 40, 60, 80}));
     for (int n = 0; n < 50; n++) camion.Dibuja(false);
@@ -120,11 +121,11 @@ TEST(FiguraEnHoja, FramesChangeEveryKeyFrameDrawsAndStandStillWhenNotAnimated)
     EXPECT_EQ(fotogramas, (std::vector<int>{1, 2, 3, 0, 1}));
     heroe.PonVariante(1);  // a new facing shows at the next animated draw...
     heroe.Dibuja(true);
-    EXPECT_EQ(heroe.VerMascara(), M->Mask(6, 1, 0));
+    EXPECT_EQ(heroe.VerMascara(), M->Mask(TipoAPie, 1, 0));
     heroe.PonUltimo(0);  // ...unless the figure stands still
     heroe.PonVariante(0);
     for (int n = 0; n < 45; n++) heroe.Dibuja(true);
     EXPECT_EQ(heroe.VerFotograma(), 0);
-    EXPECT_EQ(heroe.VerMascara(), M->Mask(6, 1, 0));
+    EXPECT_EQ(heroe.VerMascara(), M->Mask(TipoAPie, 1, 0));
     Entorno::Para();
 }

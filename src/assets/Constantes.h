@@ -1,7 +1,39 @@
-// Sizes and frame counts of the figures, shared by the sprite sheet, the
-// figures themselves and the phases. Compile-time constants, never variables.
+// The figures' codes, sizes and frame counts, shared by the sprite sheet,
+// the figures themselves and the phases. Compile-time constants, never variables.
 #ifndef CONSTANTES_H
 #define CONSTANTES_H
+
+// Sprite kinds (a figure's tipo): the first of the three numbers that choose
+// its picture on the sheet. The six vehicles come first, in the traffic's order.
+enum TipoSprite {
+    TipoCamion1,     // 0: lorry, first kind
+    TipoCamion2,     // 1: lorry, second kind
+    TipoCoche1,      // 2: car, first kind
+    TipoCoche2,      // 3: car, second kind
+    TipoAmbulancia,  // 4: the ambulance, on the road and fetching the hero
+    TipoMoto,        // 5: motorbike
+    TipoAPie,        // 6: the hero on foot, also the pointer of the menus and the pause box
+    TipoConEsquis,   // 7: the hero carrying his skis
+    TipoEsquiador,   // 8: the skier
+    TipoBandera,     // 9: a slalom gate
+    TipoMonton,      // 10: a snow heap
+    TipoPino,        // 11: a tree
+    TipoChoque,      // 12: the skier's crash
+    TipoMeta = 15    // the finish arch
+};
+
+// What the skier's pass over the obstacles in view hit. A hit steers the
+// next step as a key would, so the first three are the numbers of the
+// actions down, left and right: the finish points him straight down, a heap
+// throws him to one side.
+enum CodigoChoque {
+    ChoqueNada = 0,
+    ChoqueMeta = 1,       // through the finish
+    ChoqueIzquierda = 2,  // a heap, thrown left
+    ChoqueDerecha = 3,    // a heap, thrown right
+    ChoquePino = 11,      // a tree
+    ChoquePoste = 18      // a post of the finish arch
+};
 
 const int TotalVehiculos = 6;
 

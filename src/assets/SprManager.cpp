@@ -189,28 +189,29 @@ int SprManager::Entrada(int tipo, int variante, int frame)
     // A combination outside a figure's family gives no entry rather than
     // another figure's picture (or one beyond the sheet).
     switch (tipo) {
-    case 0: case 1: case 2: case 3: case 4: case 5: {
+    case TipoCamion1: case TipoCamion2: case TipoCoche1: case TipoCoche2: case TipoAmbulancia: case TipoMoto: {
         if (frame < 0 || frame >= FotogramasVehiculo) return 0;
-        const int g = variante >= 0 ? tipo : tipo + TotalVehiculos;
+        const int clase = tipo - TipoCamion1;
+        const int g = variante >= 0 ? clase : clase + TotalVehiculos;
         return 1 + 4 * g + frame;
     }
-    case 6:
-    case 7:
+    case TipoAPie:
+    case TipoConEsquis:
         if (variante < 0 || variante > 3 || frame < 0 || frame >= FotogramasZumbelo) return 0;
-        return (tipo == 6 ? 49 : 57) + 2 * variante + frame;
-    case 8:
+        return (tipo == TipoAPie ? 49 : 57) + 2 * variante + frame;
+    case TipoEsquiador:
         if (variante + frame < 0 || variante + frame > 4) return 0;
         return 65 + variante + frame;
-    case 9:
+    case TipoBandera:
         if (variante < 0 || variante > 1 || frame < 0 || frame >= FotogramasBand) return 0;
         return 73 + 4 * variante + frame;
-    case 10:
+    case TipoMonton:
         return 81;
-    case 11:
+    case TipoPino:
         return (variante == 0 || variante == 1) ? 82 + variante : 0;
-    case 12:
+    case TipoChoque:
         return (frame >= 0 && frame < FotogramasChoque) ? 70 + frame : 0;
-    case 15:
+    case TipoMeta:
         return (variante == 0 || variante == 1) ? 84 + variante : 0;
     default:
         return 0;

@@ -43,11 +43,12 @@ const int OpOpciones = 2;
 const int OpRecords = 3;
 const int OpCreditos = 4;
 const int OpSalir = 5;
+const int Opciones = 6;
 
 }  // namespace
 
 Menus::Menus()
-    : alto(0), tecla(-1), resultado(0), ciclos(0), opcion(0), i(0), j(0), posY{0, 0, 0, 0, 0, 0},
+    : alto(0), tecla(Hardware::SinAccion), resultado(Sigue), ciclos(0), opcion(0), i(0), j(0), posY{0, 0, 0, 0, 0, 0},
       figura(nullptr)
 {
     LOCK_VARIABLE(CiclosTempMenu);
@@ -75,21 +76,22 @@ void Menus::Prepara()
     H->SetFondo(DatTitulo);
     H->SetFont(DatFuenteVersion);
     std::snprintf(version, sizeof version, "V. %i.%i%s", VersionMayor, VersionMenor, VersionLetra);
-    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
+    H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0);
     H->TextOut(version, 0, 0, 0, -1);
 
     H->SetFont(FuenteNieve, PaletaNieve);
     alto = static_cast<int>(H->TextHeight() * 0.7);
-    for (i = 0; i < 3; i++) H->TextOutCentre_ex(SMS->Leer(9 + i), 480, 16 + alto * i, -1, -1);
+    // The three title words, centred over the right half of the screen.
+    for (i = 0; i < 3; i++) H->TextOutCentre_ex(SMS->Leer(MsgTitulo + i), 3 * Hardware::AnchoPantalla / 4, 16 + alto * i, -1, -1);
 }
 
 void Menus::PpalTxt()
 {
     H->SetFont(FuenteMenu, PaletaMenu);
     alto = static_cast<int>(H->TextHeight() * 0.75);
-    for (i = 0; i < 6; i++) {
+    for (i = 0; i < Opciones; i++) {
         posY[i] = 230 + alto * i;
-        H->TextOut(SMS->Leer(12 + i), 150, 225 + alto * i, -1, -1);
+        H->TextOut(SMS->Leer(MsgIniciar + i), 150, 225 + alto * i, -1, -1);
     }
 }
 
@@ -100,7 +102,7 @@ void Menus::PasoMenu()
     H->VuelcaBuffer();
     tecla = H->Tecla();
     H->ClearKeyBuf();
-    Desplaza(tecla, 4);
+    Desplaza(tecla, Opciones - 2);
     ciclos++;
 }
 
@@ -110,7 +112,7 @@ int Menus::MenuPpal()
     InitTemp();
     install_int_ex(RetM, BPS_TO_TIMER(TicksMenu));
 
-    resultado = 0;
+    resultado = Sigue;
     opcion = 0;
     figura->SetX(FiguraX);
     figura->SetY(FiguraY);
@@ -121,12 +123,12 @@ int Menus::MenuPpal()
     H->CopyFondo();  // erasing the figure restores the texts
     H->Fundido(1);
     InitTemp();
-    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);  // the fade's last image is a shade dark
+    H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0);  // the fade's last image is a shade dark
     H->VuelcaBuffer();
 
-    while (resultado == 0) {
+    while (resultado == Sigue) {
         if (H->VerCierre()) {
-            resultado = -127;  // the window was closed: as Exit, without the fade
+            resultado = Abandono;  // the window was closed: as Exit, without the fade
             break;
         }
         if (ciclos >= CiclosTempMenu) {
@@ -136,10 +138,10 @@ int Menus::MenuPpal()
 
         PasoMenu();
 
-        if (tecla != 4 || resultado != 0) continue;
+        if (tecla != Hardware::AccionSeleccionar || resultado != Sigue) continue;
         switch (opcion) {
         case OpIniciar:
-            resultado = 1;
+            resultado = Logrado;
             break;
         case OpIdioma:
             Config->ToggleIdioma();
@@ -150,7 +152,7 @@ int Menus::MenuPpal()
                 // The screen could not be opened again: nothing is left to draw on.
                 remove_int(RetM);
                 SFX->MStop();
-                return -127;
+                return Abandono;
             }
             break;
         case OpRecords:
@@ -161,13 +163,13 @@ int Menus::MenuPpal()
             Creditos();
             break;
         case OpSalir:
-            resultado = -127;
+            resultado = Abandono;
             H->Fundido(-1);
             break;
         }
         // A fresh menu after every action; when the menu is ending the
         // screen stays as the choice left it, so it does not flash back up.
-        if (resultado == 0) {
+        if (resultado == Sigue) {
             figura->SetY(FiguraY);
             opcion = 0;
             Prepara();
@@ -197,19 +199,19 @@ void Menus::Camina()
 
 void Menus::Desplaza(int t, int ultima)
 {
-    if (t == 1 && opcion <= ultima) {
-        figura->ActualizaMov(1);
+    if (t == Hardware::AccionAbajo && opcion <= ultima) {
+        figura->ActualizaMov(Hardware::AccionAbajo);
         opcion++;
         InitTemp();
         // The velocity check stops the walk should an edge of the screen stop the figure.
         while (figura->VerY() < posY[opcion] && figura->VerVelY() != 0) Camina();
-    } else if (t == 0 && opcion > 0) {
-        figura->ActualizaMov(0);
+    } else if (t == Hardware::AccionArriba && opcion > 0) {
+        figura->ActualizaMov(Hardware::AccionArriba);
         opcion--;
         InitTemp();
         while (figura->VerY() > posY[opcion] && figura->VerVelY() != 0) Camina();
-    } else if (t == 4) {
-        figura->ActualizaMov(3);
+    } else if (t == Hardware::AccionSeleccionar) {
+        figura->ActualizaMov(Hardware::AccionDerecha);
         InitTemp();
         install_int_ex(RetM, BPS_TO_TIMER(TicksSalida));
         while (figura->VerX() <= FinSalida && figura->VerVelX() != 0) Camina();
@@ -221,7 +223,7 @@ void Menus::Desplaza(int t, int ultima)
     }
     // Arrived: he turns to face the option; keys pressed on the way are dropped.
     figura->Borra();
-    figura->ActualizaMov(3);
+    figura->ActualizaMov(Hardware::AccionDerecha);
     figura->Dibuja(true);
     H->ClearKeyBuf();
 }

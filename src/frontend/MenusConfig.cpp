@@ -26,7 +26,6 @@ const int OpSet = 3;
 const int OpSaltos = 4;
 const int OpVolver = 5;
 
-const int Acciones = 6;          // up, down, left, right, select, pause
 const int PausaTeclas = 1000;    // ms the six new keys stay on screen
 
 }  // namespace
@@ -35,22 +34,22 @@ void Menus::TextoCfg(int linea, char* texto, size_t largo)
 {
     switch (linea) {
     case OpPantalla:
-        std::snprintf(texto, largo, "%s", SMS->Leer(Config->VerWindowed() ? 19 : 18));
+        std::snprintf(texto, largo, "%s", SMS->Leer(Config->VerWindowed() ? MsgEnVentana : MsgPantallaCompleta));
         break;
     case OpSonido:
-        std::snprintf(texto, largo, "%s%s", SMS->Leer(20), SMS->Leer(Config->VerSonido() ? 24 : 23));
+        std::snprintf(texto, largo, "%s%s", SMS->Leer(MsgSonido), SMS->Leer(Config->VerSonido() ? MsgOn : MsgOff));
         break;
     case OpTeclas:
-        std::snprintf(texto, largo, "%s", SMS->Leer(21));
+        std::snprintf(texto, largo, "%s", SMS->Leer(MsgDefinirTeclas));
         break;
     case OpSet:
-        std::snprintf(texto, largo, "%s%s", SMS->Leer(22), SMS->Leer(Config->SetGraf() == 0 ? 32 : 33));
+        std::snprintf(texto, largo, "%s%s", SMS->Leer(MsgSetGrafico), SMS->Leer(Config->SetGraf() == 0 ? MsgSetNuevo : MsgSetOriginal));
         break;
     case OpSaltos:
-        std::snprintf(texto, largo, "%s %i", SMS->Leer(77), Config->VerSpeed());
+        std::snprintf(texto, largo, "%s %i", SMS->Leer(MsgSaltos), Config->VerSpeed());
         break;
     default:
-        std::snprintf(texto, largo, "%s", SMS->Leer(31));
+        std::snprintf(texto, largo, "%s", SMS->Leer(MsgVolver));
         break;
     }
 }
@@ -85,7 +84,7 @@ int Menus::MenuConfig()
 
         PasoMenu();
 
-        if (tecla != 4) continue;
+        if (tecla != Hardware::AccionSeleccionar) continue;
         switch (opcion) {
         case OpPantalla:
             // Without a screen the program ends as a failed start-up does.
@@ -120,7 +119,7 @@ int Menus::CambiaModo()
     Config->ToggleWindowed();
     H->DeInit();
     if (H->InitGraph() != 0 || H->Init() != 0) {
-        Retorno = 1;
+        Retorno = RetornoFallo;
         return 1;
     }
     return 0;
@@ -138,13 +137,13 @@ void Menus::DefineTeclas()
 {
     Prepara();
     H->SetFont(FuenteMenu, PaletaMenu);
-    H->TextOutCentre(SMS->Leer(34), 230, -1, -1);
+    H->TextOutCentre(SMS->Leer(MsgPulsa), 230, -1, -1);
     H->SetFont(FuenteJuego, PaletaJuego);
 
-    for (i = 0; i < Acciones; i++) H->GrabarTecla(i, 0);
+    for (i = 0; i < Hardware::Acciones; i++) H->GrabarTecla(i, 0);
 
-    for (i = 0; i < Acciones; i++) {
-        H->TextOutCentre(SMS->Leer(25 + i), 280 + 24 * i, -1, -1);
+    for (i = 0; i < Hardware::Acciones; i++) {
+        H->TextOutCentre(SMS->Leer(MsgAccion + i), 280 + 24 * i, -1, -1);
         H->VuelcaBuffer();
         H->ClearKeyBuf();
 

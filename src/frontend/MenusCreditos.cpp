@@ -9,9 +9,9 @@
 
 namespace {
 
-const int PrimeraLinea = 39;   // the title line of the roll
-const int UltimaLinea = 76;    // the maker's web address
-const int AltoPantalla = 480;
+const int PrimeraLinea = MsgPrimerCredito;  // the title line of the roll
+const int UltimaLinea = MsgUltimoCredito;   // the maker's web address
+const int AltoPantalla = Hardware::AltoPantalla;
 
 }  // namespace
 
@@ -23,15 +23,15 @@ int Menus::AlturaCredito(int k, int h, int s)
 int Menus::AvanzaCreditos(int s, int h)
 {
     s++;
-    // Once the last line is well past the top the roll starts again, empty.
-    if (s > 40 * h + AltoPantalla) s = 0;
+    // Once the last line is two lines past the top the roll starts again, empty.
+    if (s > (UltimaLinea - PrimeraLinea + 3) * h + AltoPantalla) s = 0;
     return s;
 }
 
 void Menus::Creditos()
 {
     H->SetFondo(DatFondoCreditos);
-    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
+    H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0);
     H->SetFont(FuenteCreditos, PaletaCreditos);
     H->Fundido(1);
     InitTemp();
@@ -44,7 +44,7 @@ void Menus::Creditos()
             continue;
         }
 
-        H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
+        H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0);
         for (i = PrimeraLinea; i <= UltimaLinea; i++) {
             const int k = i - PrimeraLinea + 1;
             const int y = AlturaCredito(k, h, s);

@@ -20,8 +20,6 @@ END_OF_FUNCTION(RetP)
 namespace {
 
 const int TicksPorSegundo = 200;
-const int MsgVolver = 35;   // "Volver al juego"
-const int MsgSalir = 36;    // "Salir"
 
 // Cursor places: beside the first and the second option, and where the walk-off ends.
 const int CursorX = 160;
@@ -29,12 +27,11 @@ const int CursorY0 = 200;
 const int CursorY1 = 250;
 const int CursorFinX = 449;
 
-const int AccionArriba = 0, AccionAbajo = 1, AccionDerecha = 3, AccionSeleccionar = 4;
 
 }  // namespace
 
 Pause::Pause()
-    : figura(nullptr), ciclos(0), resultado(0), hecho(0), opcion(0), tecla(-1), ultimaX(0),
+    : figura(nullptr), ciclos(0), resultado(Sigue), hecho(0), opcion(0), tecla(Hardware::SinAccion), ultimaX(0),
       ultimaY(0)
 {
     LOCK_VARIABLE(CiclosTempPause);
@@ -47,7 +44,7 @@ Pause::~Pause()
 
 int Pause::PauseGame()
 {
-    resultado = 0;
+    resultado = Sigue;
     hecho = 0;
     opcion = 0;
 
@@ -57,7 +54,7 @@ int Pause::PauseGame()
     Rectangulo();
     Texto();
 
-    figura->ActualizaMov(AccionDerecha);
+    figura->ActualizaMov(Hardware::AccionDerecha);
     figura->SetX(CursorX);
     figura->SetY(CursorY0);
     figura->Dibuja(true);
@@ -74,7 +71,7 @@ int Pause::PauseGame()
             figura->Dibuja(true);
             tecla = H->Tecla();
             Desplaza(tecla);
-            if (tecla == AccionSeleccionar) hecho = 1;
+            if (tecla == Hardware::AccionSeleccionar) hecho = 1;
             H->VuelcaBuffer();
             ciclos++;
         } else {
@@ -82,7 +79,7 @@ int Pause::PauseGame()
         }
     }
 
-    if (opcion == 1) resultado = -127;
+    if (opcion == 1) resultado = Abandono;
 
     remove_int(RetP);
     ultimaX = figura->VerX();
@@ -104,10 +101,11 @@ void Pause::Rectangulo()
     const int interior = makecol(0, 100, 180);
 
     // The box grows from the middle of the screen, opaque, in nine steps.
+    const int cx = Hardware::AnchoPantalla / 2, cy = Hardware::AltoPantalla / 2;
     for (int i = 1; i <= 9; i++) {
-        H->DrawFondoBuffer(320 - 19 * i, 240 - 8 * i, 38 * i, 16 * i, 320 - 19 * i, 240 - 8 * i);
-        H->RectFill_ex(320 - 19 * i, 240 - 8 * i, 320 + 19 * i, 240 + 8 * i, borde);
-        H->RectFill_ex(320 - 18 * i, 240 - 7 * i, 320 + 18 * i, 240 + 7 * i, interior);
+        H->DrawFondoBuffer(cx - 19 * i, cy - 8 * i, 38 * i, 16 * i, cx - 19 * i, cy - 8 * i);
+        H->RectFill_ex(cx - 19 * i, cy - 8 * i, cx + 19 * i, cy + 8 * i, borde);
+        H->RectFill_ex(cx - 18 * i, cy - 7 * i, cx + 18 * i, cy + 7 * i, interior);
         H->VuelcaBuffer();
         H->Rest(15);
     }
@@ -123,8 +121,8 @@ void Pause::Rectangulo()
 void Pause::Texto()
 {
     H->SetFont(FuenteMenu, PaletaMenu);
-    H->TextOut(SMS->Leer(MsgVolver), 195, 195, -1, -1);
-    H->TextOut(SMS->Leer(MsgSalir), 195, 245, -1, -1);
+    H->TextOut(SMS->Leer(MsgVolverAlJuego), 195, 195, -1, -1);
+    H->TextOut(SMS->Leer(MsgAbandonar), 195, 245, -1, -1);
     H->VuelcaBuffer();
     // From now on erasing the cursor restores the box and the texts behind it.
     H->CopyFondo();
@@ -132,15 +130,15 @@ void Pause::Texto()
 
 void Pause::Desplaza(int accion)
 {
-    if (accion == AccionAbajo && opcion == 0) {
-        figura->ActualizaMov(AccionAbajo);
+    if (accion == Hardware::AccionAbajo && opcion == 0) {
+        figura->ActualizaMov(Hardware::AccionAbajo);
         opcion = 1;
         Camina(false);
-    } else if (accion == AccionArriba && opcion == 1) {
-        figura->ActualizaMov(AccionArriba);
+    } else if (accion == Hardware::AccionArriba && opcion == 1) {
+        figura->ActualizaMov(Hardware::AccionArriba);
         opcion = 0;
         Camina(true);
-    } else if (accion == AccionSeleccionar) {
+    } else if (accion == Hardware::AccionSeleccionar) {
         // He walks off to the right, two pixels a tick.
         while (figura->VerX() <= CursorFinX && !H->VerCierre()) {
             if (ciclos < CiclosTempPause) {
@@ -173,7 +171,7 @@ void Pause::Camina(bool arriba)
         }
     }
     figura->Borra();
-    figura->ActualizaMov(AccionDerecha);
+    figura->ActualizaMov(Hardware::AccionDerecha);
     figura->Dibuja(false);
     H->ClearKeyBuf();
 }

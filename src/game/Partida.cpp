@@ -86,19 +86,19 @@ void Partida::Play()
         SFX->MNivel(Nivel);
         // After a completed run the hero starts on the shop side with his skis.
         resultadoUno = juegaUno(faseUno, resultadoDos);
-        if (resultadoUno != -1 && resultadoUno != -127) {
+        if (resultadoUno != Perdido && resultadoUno != Abandono) {
             H->ClearKeyBuf();
             H->Interzona(1);
             resultadoDos = juegaDos(faseDos);
-            if (resultadoDos == 1) Nivel++;
+            if (resultadoDos == Logrado) Nivel++;
         }
-    } while (resultadoUno != -1 && resultadoUno != -127 && resultadoDos != -127 && !H->VerCierre());
+    } while (resultadoUno != Perdido && resultadoUno != Abandono && resultadoDos != Abandono && !H->VerCierre());
 
     // The window was closed: the game is dropped, with nothing shown or stored.
     if (H->VerCierre()) return;
 
     // Out of money: the game-over screen. A game given up goes straight to the fade.
-    if (resultadoUno == -1) FinSinDinero();
+    if (resultadoUno == Perdido) FinSinDinero();
 
     H->CopyFondo();
     H->Fundido(-1);
@@ -113,7 +113,7 @@ void Partida::FinSinDinero()
     SFX->MStop();
     H->Interzona(1);
     faseDos->Inicia();  // the ski scene as a backdrop
-    H->TextOutCentre(SMS->Leer(5), 200, -1, 2);
+    H->TextOutCentre(SMS->Leer(MsgSinDinero), 200, -1, 2);
     H->VuelcaBuffer();
     SFX->SFin();
     H->Rest(PausaFin);
@@ -135,26 +135,27 @@ void Partida::GrabaRecord(int rank)
 
     // The congratulations screen over the title picture.
     H->SetFondo(DatTitulo);
-    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
+    H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0);
     H->SetFont(FuenteMin, PaletaMin);
     std::snprintf(texto, sizeof texto, "V. %i.%i%s", VersionMayor, VersionMenor, VersionLetra);
     H->TextOut(texto, 0, 0, 0, -1);
 
     H->SetFont(FuenteNieve, PaletaNieve);
     const int n = static_cast<int>(H->TextHeight() * 0.7);
-    for (int k = 0; k < 3; k++) H->TextOutCentre_ex(SMS->Leer(9 + k), 480, 16 + n * k, -1, -1);
+    // The three title words, centred over the right half of the screen.
+    for (int k = 0; k < 3; k++) H->TextOutCentre_ex(SMS->Leer(MsgTitulo + k), 3 * Hardware::AnchoPantalla / 4, 16 + n * k, -1, -1);
 
     H->SetFont(FuenteJuego, PaletaJuego);
     std::snprintf(texto, sizeof texto, "%i", static_cast<int>(Puntos));
     H->TextOutCentre(texto, 400, -1, -1);
 
     H->SetFont(FuenteMenu, PaletaMenu);
-    H->TextOutCentre(SMS->Leer(37), 250, -1, -1);
-    H->TextOutCentre(SMS->Leer(38), 300, -1, -1);
+    H->TextOutCentre(SMS->Leer(MsgEnhorabuena), 250, -1, -1);
+    H->TextOutCentre(SMS->Leer(MsgTuNombre), 300, -1, -1);
 
     H->CopyFondo();
     H->Fundido(1);
-    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);  // the fade's last image is a shade dark
+    H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0);  // the fade's last image is a shade dark
     H->VuelcaBuffer();
     H->ClearKeyBuf();
 
@@ -170,7 +171,7 @@ void Partida::GrabaRecord(int rank)
         if (c < 0 || c > 127) c = 0;
         EditaNombre(nombre, largo, c);
         if (c > 0) {
-            H->DrawFondoBuffer(0, 350, 640, 50, 0, 350);
+            H->DrawFondoBuffer(0, 350, Hardware::AnchoPantalla, 50, 0, 350);
             H->TextOutCentre(nombre, 350, -1, -1);
             H->VuelcaBuffer();
         }

@@ -11,6 +11,19 @@
 
 class Hardware {
 public:
+    // The six key actions, as Tecla gives them; SinAccion when no key, or a
+    // key bound to none, was pressed.
+    enum Accion {
+        SinAccion = -1,
+        AccionArriba,
+        AccionAbajo,
+        AccionIzquierda,
+        AccionDerecha,
+        AccionSeleccionar,
+        AccionPausa,
+        Acciones  // how many
+    };
+
     Hardware();
     ~Hardware();
 

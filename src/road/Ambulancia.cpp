@@ -1,9 +1,12 @@
 #include "Ambulancia.h"
 
+#include "Constantes.h"
+#include "Hardware.h"
+
 // The ambulance enters from the left, below the road, facing right.
 Ambulancia::Ambulancia(int paso)
 {
-    tipo = 4;
+    tipo = TipoAmbulancia;
     x = -150;
     y = 448;
     velX = paso;
@@ -19,5 +22,5 @@ Ambulancia::~Ambulancia()
 bool Ambulancia::Avanza()
 {
     x += velX;
-    return x > 640;
+    return x > Hardware::AnchoPantalla;
 }

@@ -6,6 +6,7 @@
 
 #include "Ambulancia.h"
 #include "Configuracion.h"
+#include "Constantes.h"
 #include "Datos.h"
 #include "Globales.h"
 #include "Hardware.h"
@@ -24,13 +25,6 @@ void Ret1()
     CiclosTempF1 = CiclosTempF1 + 1;
 }
 END_OF_FUNCTION(Ret1)
-
-// Messages of the status line and of the road.
-static const int MsgDinero = 0;
-static const int MsgPuntos = 1;
-static const int MsgRecord = 2;
-static const int MsgAmbulancia = 3;
-static const int MsgEsquis = 4;
 
 // Text colours of the status line and its two messages.
 static const int ColorMarcador = 7;
@@ -52,14 +46,6 @@ static const int UmbralPuerta = 458;
 // The price of a pair of skis and the ambulance's fee.
 static const int Precio = 10;
 
-// Kinds of the hero: on foot, and carrying skis.
-static const int TipoAPie = 6;
-static const int TipoConEsquis = 7;
-
-// The pause key's action, and the result of a game given up.
-static const int AccionPausa = 5;
-static const int Abandono = -127;
-
 // The status line holds three texts of the message table (at most 62
 // characters each), three 32-bit numbers of up to 11 characters, 21 blanks
 // and the end mark: this buffer fits the longest of them.
@@ -76,10 +62,10 @@ FaseUno::FaseUno(int velocidad)
     cabeza = nullptr;
     ambulancia = nullptr;
     andados = 0;
-    tecla = -1;
+    tecla = Hardware::SinAccion;
     grafico = Config->SetGraf();
     aux = 0;
-    resultado = 0;
+    resultado = Sigue;
     ciclos = 0;
     heroe->SetKF(40 / paso);
     alterna = true;
@@ -98,9 +84,9 @@ FaseUno::~FaseUno()
 void FaseUno::Inicia(int estado)
 {
     H->SetFondo(DatCarretera0 + grafico);
-    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
+    H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0);
 
-    if (estado == 1) {
+    if (estado == Logrado) {
         heroe->SetY(YTienda);
         heroe->ConEsqui();
     } else {
@@ -131,8 +117,8 @@ void FaseUno::Inicia(int estado)
 
 int FaseUno::Ciclo()
 {
-    resultado = 0;
-    while (resultado == 0) {
+    resultado = Sigue;
+    while (resultado == Sigue) {
         if (H->VerCierre()) {
             resultado = Abandono;  // the window was closed: the game is dropped
         } else if (ciclos < CiclosTempF1) {
@@ -189,21 +175,21 @@ void FaseUno::Paso()
         SFX->SCash();
         Vidas = 3;
         H->Rest(1000);
-        H->DrawFondoBuffer(0, 0, 640, H->TextHeight(), 0, 0);
+        H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, H->TextHeight(), 0, 0);
         InitTemp();
     }
 
     // Back at the top with his skis: off to the slopes.
-    if (heroe->VerY() < H->TextHeight() + 8 && heroe->VerTipo() == TipoConEsquis) resultado = 1;
+    if (heroe->VerY() < H->TextHeight() + 8 && heroe->VerTipo() == TipoConEsquis) resultado = Logrado;
 
-    if (Dinero < 0) resultado = -1;
+    if (Dinero < 0) resultado = Perdido;
 }
 
 void FaseUno::LeeTeclado()
 {
     // A window that has lost the focus pauses as if the pause key were pressed.
-    tecla = H->SinFoco() ? AccionPausa : H->Tecla();
-    if (tecla == AccionPausa) resultado = Pausar();
+    tecla = H->SinFoco() ? Hardware::AccionPausa : H->Tecla();
+    if (tecla == Hardware::AccionPausa) resultado = Pausar();
     heroe->ActualizaMov(tecla);
 }
 
@@ -235,7 +221,7 @@ void FaseUno::SacaAmbulancia()
     heroe->Borra();
     delete ambulancia;
     ambulancia = nullptr;
-    H->DrawFondoBuffer(0, 0, 640, H->TextHeight(), 0, 0);
+    H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, H->TextHeight(), 0, 0);
 
     // On foot he starts again at the top; with skis, on the shop side.
     if (heroe->VerTipo() == TipoAPie)
@@ -252,7 +238,7 @@ void FaseUno::Marcadores()
              (int)Dinero, SMS->Leer(MsgPuntos), (int)Puntos, SMS->Leer(MsgRecord),
              Record->LeePuntos(0));
     // The band is repainted first, so a line that got shorter leaves no trace of the longer one.
-    H->DrawFondoBuffer(0, 0, 640, H->TextHeight(), 0, 0);
+    H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, H->TextHeight(), 0, 0);
     H->TextOutCentre(linea, 0, -1, ColorMarcador);
 }
 
@@ -292,7 +278,7 @@ int FaseUno::Pausar()
 
     H->SetFont(FuenteJuego, PaletaJuego);
     H->SetFondo(DatCarretera0 + grafico);
-    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
+    H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0);
 
     trafico->Dibuja();
     heroe->Dibuja(true);

@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 
+#include "Constantes.h"
 #include "Globales.h"
+#include "Hardware.h"
 #include "Sonido.h"
 
 // Limits of the two carriageways: top edges and bottom edges (one past the last row).
@@ -15,26 +17,23 @@ static const int SueloAbajo = 380;
 static const int SalidaDerecha = -150;
 static const int SalidaIzquierda = 790;
 
-// The kind that sounds its siren while on the road.
-static const int TipoAmbulancia = 4;
-
 Vehiculo::Vehiculo(Vehiculo* anterior, int paso)
 {
     siguiente = nullptr;
     this->anterior = anterior;
 
     // Kinds 0 to 4 come two times in eleven, the motorbike once.
-    tipo = rand() % 11;
-    if (tipo > 5) tipo -= 6;
+    tipo = rand() % (2 * TotalVehiculos - 1);
+    if (tipo >= TotalVehiculos) tipo -= TotalVehiculos;
 
     // Duty: moves made in every four steps.
     switch (tipo) {
-    case 0:
-    case 1: velX = 1; break;
-    case 2:
-    case 3: velX = 2; break;
-    case 4: velX = 4; break;
-    default: velX = 3; break;
+    case TipoCamion1:
+    case TipoCamion2: velX = 1; break;
+    case TipoCoche1:
+    case TipoCoche2: velX = 2; break;
+    case TipoAmbulancia: velX = 4; break;
+    default: velX = 3; break;  // the motorbike
     }
 
     velY = 0;
@@ -71,7 +70,7 @@ bool Vehiculo::AumentaPosicion(Vehiculo* ultimo, int fase)
     x += variante * paso;
 
     // Lorries never look ahead; their sideways move stays as it was.
-    if (tipo > 1) velY = ColisionX(ultimo);
+    if (tipo != TipoCamion1 && tipo != TipoCamion2) velY = ColisionX(ultimo);
 
     if (velY != 0) {
         libres = 0;
@@ -115,7 +114,7 @@ bool Vehiculo::AumentaPosicion(Vehiculo* ultimo, int fase)
         }
     }
 
-    const bool fuera = (variante == 1 && VerX() > 640) || (variante == -1 && VerX(true) < 0);
+    const bool fuera = (variante == 1 && VerX() > Hardware::AnchoPantalla) || (variante == -1 && VerX(true) < 0);
     if (fuera) {
         if (SFX->VerAmb() == 1) SFX->SAmb(true);
         return true;

@@ -1,18 +1,19 @@
 #include "Zumbelo.h"
 
+#include "Constantes.h"
 #include "Globales.h"
 #include "Hardware.h"
 #include "Vehiculo.h"
 
 // The lowest row the hero's feet may reach, and the last column he may cover.
 static const int FondoPantalla = 462;
-static const int DerechaPantalla = 639;
+static const int DerechaPantalla = Hardware::AnchoPantalla - 1;
 
 Zumbelo::Zumbelo(int paso)
 {
     velX = 0;
     velY = 0;
-    x = 320;
+    x = Hardware::AnchoPantalla / 2;
     y = H->TextHeight();
     variante = 1;
     this->paso = paso;
@@ -27,25 +28,25 @@ Zumbelo::~Zumbelo()
 void Zumbelo::ActualizaMov(int accion)
 {
     switch (accion) {
-    case 0:
+    case Hardware::AccionArriba:
         if (VerY() > H->TextHeight()) {
             velY = -paso;
             velX = 0;
         }
         break;
-    case 1:
+    case Hardware::AccionAbajo:
         if (VerY(true) <= FondoPantalla - 1) {
             velY = paso;
             velX = 0;
         }
         break;
-    case 2:
+    case Hardware::AccionIzquierda:
         if (VerX() > 0) {
             velX = -paso;
             velY = 0;
         }
         break;
-    case 3:
+    case Hardware::AccionDerecha:
         if (VerX(true) <= DerechaPantalla) {
             velX = paso;
             velY = 0;
@@ -92,12 +93,12 @@ bool Zumbelo::Atropello(Vehiculo* primero)
 
 void Zumbelo::SinEsqui()
 {
-    tipo = 6;
+    tipo = TipoAPie;
     Actualiza();
 }
 
 void Zumbelo::ConEsqui()
 {
-    tipo = 7;
+    tipo = TipoConEsquis;
     Actualiza();
 }

@@ -14,6 +14,17 @@ class Menus;
 class HiScore;
 class Partida;
 
+// Results of the screens and phases and of the main menu.
+enum Resultado {
+    Sigue = 0,        // still running
+    Logrado = 1,      // go on: a game to start, the top of the road reached, a run completed
+    Perdido = -1,     // lost: money below zero, or the last life of the skis gone
+    Abandono = -127   // given up from the pause box, or Exit from the main menu
+};
+
+// The exit status when no screen can be set or the datafile cannot be loaded.
+const int32_t RetornoFallo = 1;
+
 // Long-lived objects, made with new by the entry and reached through these.
 extern Configuracion* Config;
 extern Hardware* H;
@@ -30,7 +41,7 @@ extern int32_t Puntos;       // score
 extern int32_t Vidas;        // crashes the current pair of skis still survives
 extern int32_t ProximaVida;  // score at which the next 10-dollar bonus is due
 extern int32_t Nivel;        // level, from 0
-extern int32_t ResMenu;      // last main-menu result: 1 play, -127 quit
+extern int32_t ResMenu;      // last main-menu result: Logrado play, Abandono quit
 extern int32_t Retorno;      // the process exit status
 
 // Tick counters, each advanced by its timer callback and owned by the module

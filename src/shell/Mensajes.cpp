@@ -7,12 +7,11 @@
 
 namespace {
 
-const int Cuantos = 80;
 const int Largo = 63;  // 62 characters and the terminator
 
-// Every text of the game, Spanish and English, id for id. Banners carry their
-// padding spaces, and the labels a value follows end in one space.
-const char* const Textos[Cuantos][2] = {
+// Every text of the game, Spanish and English, id for id (IdMensaje). Banners
+// carry their padding spaces, and the labels a value follows end in one space.
+const char* const Textos[][2] = {
     {"Dinero: ", "Cash: "},  // 0
     {"Puntos: ", "Score: "},  // 1
     {"Record: ", "Hi: "},  // 2
@@ -99,6 +98,7 @@ const char* const Textos[Cuantos][2] = {
     {"", ""},  // 78
     {"", ""},  // 79
 };
+static_assert(sizeof Textos / sizeof Textos[0] == TotalMensajes, "one row of texts per message id");
 
 const char* const Vacio = "";
 
@@ -113,7 +113,7 @@ char* NuevaCopia(const char* texto)
 
 }  // namespace
 
-Mensajes::Mensajes() : textosEs(nullptr), textosEn(nullptr), cuantos(Cuantos), largo(Largo), idioma(0)
+Mensajes::Mensajes() : textosEs(nullptr), textosEn(nullptr), cuantos(TotalMensajes), largo(Largo), idioma(0)
 {
     if (Config != nullptr) idioma = Config->VerIdioma();
     textosEs = new char*[cuantos];

@@ -2,6 +2,42 @@
 #ifndef MENSAJES_H
 #define MENSAJES_H
 
+// Message ids: slot n of each language's table. A run of lines (the title,
+// the menu options, the action names, the credits) is read from its first id on.
+enum IdMensaje {
+    MsgDinero = 0,             // the status line: "Dinero: "
+    MsgPuntos = 1,             // "Puntos: "
+    MsgRecord = 2,             // "Record: "
+    MsgAmbulancia = 3,         // banner: the ambulance's fee
+    MsgEsquis = 4,             // banner: skis hired
+    MsgSinDinero = 5,          // game over for lack of money
+    MsgEsquisBien = 6,         // a crash, the skis kept
+    MsgEsquisRotos = 7,        // a crash, the skis broken
+    MsgMeta = 8,               // banner: the finish bonus
+    MsgTitulo = 9,             // the title's three lines, 9 to 11
+    MsgIniciar = 12,           // the main menu's six options, 12 to 17
+    MsgPantallaCompleta = 18,  // the settings' screen line when full screen
+    MsgEnVentana = 19,         // ... when windowed
+    MsgSonido = 20,            // "Sonido: ", followed by MsgOff or MsgOn
+    MsgDefinirTeclas = 21,
+    MsgSetGrafico = 22,        // "Set Grafico: ", followed by MsgSetNuevo or MsgSetOriginal
+    MsgOff = 23,
+    MsgOn = 24,
+    MsgAccion = 25,            // the six actions' names in their order, 25 to 30
+    MsgVolver = 31,            // the settings' last line, back to the main menu
+    MsgSetNuevo = 32,          // graphic set 0
+    MsgSetOriginal = 33,       // graphic set 1
+    MsgPulsa = 34,             // the key definition's prompt
+    MsgVolverAlJuego = 35,     // the pause box's two options
+    MsgAbandonar = 36,
+    MsgEnhorabuena = 37,       // the name entry
+    MsgTuNombre = 38,
+    MsgPrimerCredito = 39,     // the credits roll, 39 to 76
+    MsgUltimoCredito = 76,
+    MsgSaltos = 77,            // "Frame skipping:"
+    TotalMensajes = 80         // slots per language; 78 and 79 are empty
+};
+
 class Mensajes {
 public:
     Mensajes();

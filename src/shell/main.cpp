@@ -29,7 +29,7 @@ int main(int argc, char** argv)
 
     if (H->InitGraph() != 0 || H->Init() != 0) {
         // No screen or no datafile: the message has been shown; nothing else is made.
-        Retorno = 1;
+        Retorno = RetornoFallo;
     } else {
         SFX = new Sonido;
         M = new SprManager;
@@ -38,17 +38,17 @@ int main(int argc, char** argv)
         Record = new HiScore;
         M->Init();
 
-        while (ResMenu != -127) {
+        while (ResMenu != Abandono) {
             H->ClearKeyBuf();
             ResMenu = Menu->MenuPpal();
-            if (ResMenu == 1) {
+            if (ResMenu == Logrado) {
                 Game = new Partida;
                 Game->Play();
                 delete Game;
                 Game = nullptr;
             }
             // The window was closed during the game: the program ends as after Exit.
-            if (H->VerCierre()) ResMenu = -127;
+            if (H->VerCierre()) ResMenu = Abandono;
         }
 
         delete Menu;

@@ -1,30 +1,12 @@
 #include "Esquiador.h"
 
+#include "Constantes.h"
 #include "Globales.h"
 #include "Hardware.h"
 #include "Obstaculo.h"
 #include "Sonido.h"
 
 namespace {
-
-const int TipoEsquiador = 8;
-const int TipoBandera = 9;
-const int TipoMonton = 10;
-const int TipoPino = 11;
-const int TipoMeta = 15;
-
-// Hit codes of the collision pass.
-const int ChoqueNada = 0;
-const int ChoqueMeta = 1;
-const int ChoqueIzquierda = 2;
-const int ChoqueDerecha = 3;
-const int ChoquePino = 11;
-const int ChoquePoste = 18;
-
-// Actions that steer.
-const int AccionAbajo = 1;
-const int AccionIzquierda = 2;
-const int AccionDerecha = 3;
 
 // Headings: 0 straight down, 1 traverse right, 2 right without descending,
 // 3 traverse left, 4 left without descending. Each press turns one step.
@@ -35,8 +17,7 @@ const int VelocidadY[5] = {1, 0, -1, 0, -1};
 
 const int TicksOcioso = 20;         // a skier holding his height drifts back after more idle ticks than this
 const int FilaLimite = 240;         // the skier's bottom edge stays above this row
-const int DerechaPantalla = 639;
-const int AltoPantalla = 480;
+const int DerechaPantalla = Hardware::AnchoPantalla - 1;
 const int AltoBanderolaMeta = 48;   // the finish banner above the line the skier must reach
 const int FueraDePista = -1000;     // course y while the lead-in hides the skier's row
 
@@ -75,14 +56,14 @@ void Esquiador::Avanza(int tecla, int paso, int desplazamiento, bool fin, int ma
 {
     if (margen != 0) yPista = FueraDePista;
 
-    if (tecla == AccionAbajo)
+    if (tecla == Hardware::AccionAbajo)
         variante = 0;
-    else if (tecla == AccionIzquierda)
+    else if (tecla == Hardware::AccionIzquierda)
         variante = GiroIzquierda[variante];
-    else if (tecla == AccionDerecha)
+    else if (tecla == Hardware::AccionDerecha)
         variante = GiroDerecha[variante];
 
-    if (tecla >= 0) {
+    if (tecla != Hardware::SinAccion) {
         inactivo = 0;
     } else {
         inactivo++;
@@ -156,7 +137,7 @@ bool Esquiador::EstaCentrado(Obstaculo* o)
 int Esquiador::Choque(Obstaculo* primero, int desplazamiento)
 {
     const int alto = VerLongY();
-    const int ultimaFila = desplazamiento - H->TextHeight() + AltoPantalla;
+    const int ultimaFila = desplazamiento - H->TextHeight() + Hardware::AltoPantalla;
 
     // The pass works in course coordinates, the obstacles' own.
     choque = ChoqueNada;

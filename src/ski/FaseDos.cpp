@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <cstdio>
 
+#include "Constantes.h"
 #include "Datos.h"
 #include "Esquiador.h"
 #include "Globales.h"
@@ -40,30 +41,11 @@ const int DineroPremio = 10;
 const int PuntosMeta = 100;
 const int EsperaFinal = 2000;      // ms of rest after a run that was not abandoned
 
-const int TipoEsquiador = 8;
-const int TipoChoque = 12;
-
-// Hit codes of the skier's collision pass and actions of the keyboard.
-const int ChoqueMeta = 1;
-const int ChoquePino = 11;
-const int ChoquePoste = 18;
-const int AccionPausa = 5;
-
-// Message ids.
-const int MsgDinero = 0;
-const int MsgPuntos = 1;
-const int MsgRecord = 2;
-const int MsgEsquisBien = 6;
-const int MsgEsquisRotos = 7;
-const int MsgMeta = 8;
-
-const int Abandono = -127;
-
 }  // namespace
 
 FaseDos::FaseDos(int velocidad)
     : pista(nullptr), esquiador(nullptr), indice(nullptr), pausa(nullptr), paso(velocidad + 1),
-      resultado(0), tecla(-1), desplazamiento(0), margen(0), choque(0), ciclos(0), fin(false)
+      resultado(Sigue), tecla(Hardware::SinAccion), desplazamiento(0), margen(0), choque(ChoqueNada), ciclos(0), fin(false)
 {
     LOCK_VARIABLE(CiclosTempF2);
     LOCK_FUNCTION(Ret2);
@@ -92,7 +74,7 @@ void FaseDos::Inicia()
     pista->Dibuja();
     esquiador->Dibuja(true);
     Marcadores();
-    choque = 0;
+    choque = ChoqueNada;
     H->VuelcaBuffer();
     H->SinFoco();  // a focus lost before the run does not pause it
 
@@ -111,8 +93,8 @@ void FaseDos::Termina()
 
 int FaseDos::Ciclo()
 {
-    resultado = 0;
-    while (resultado == 0) {
+    resultado = Sigue;
+    while (resultado == Sigue) {
         if (H->VerCierre())
             resultado = Abandono;  // the window was closed: the game is dropped
         else if (ciclos < CiclosTempF2)
@@ -131,16 +113,21 @@ void FaseDos::Paso()
     esquiador->Borra();
     fin = pista->Avanza(paso, desplazamiento, margen);
 
-    // A pending hit steers this step instead of a key; a window that has
-    // lost the focus pauses as if the pause key were pressed.
-    if (choque == 0) {
-        tecla = H->SinFoco() ? AccionPausa : H->Tecla();
+    // A pending hit steers this step instead of a key (the finish down, a
+    // heap to one side); a window that has lost the focus pauses as if the
+    // pause key were pressed.
+    static_assert(static_cast<int>(ChoqueMeta) == Hardware::AccionAbajo &&
+                      static_cast<int>(ChoqueIzquierda) == Hardware::AccionIzquierda &&
+                      static_cast<int>(ChoqueDerecha) == Hardware::AccionDerecha,
+                  "a hit steers as the key of its number");
+    if (choque == ChoqueNada) {
+        tecla = H->SinFoco() ? Hardware::AccionPausa : H->Tecla();
     } else {
         tecla = choque;
-        choque = 0;
+        choque = ChoqueNada;
     }
 
-    if (tecla == AccionPausa) resultado = Pausar();
+    if (tecla == Hardware::AccionPausa) resultado = Pausar();
 
     esquiador->Avanza(tecla, paso, desplazamiento, fin, margen);
     indice = pista->Indice();
@@ -148,9 +135,9 @@ void FaseDos::Paso()
 
     if (choque == ChoquePino) {
         pista->Borra();
-        choque = 0;
+        choque = ChoqueNada;
         Choca();
-        if (Vidas == 0) resultado = -1;
+        if (Vidas == 0) resultado = Perdido;
         InitTemp();
         pista->SetMargin(MargenTrasChoque);
         esquiador->SetY(H->TextHeight());
@@ -160,9 +147,9 @@ void FaseDos::Paso()
 
     if (choque == ChoquePoste) {
         pista->Borra();
-        choque = 0;
+        choque = ChoqueNada;
         Choca();
-        resultado = Vidas == 0 ? -1 : 1;
+        resultado = Vidas == 0 ? Perdido : Logrado;
         InitTemp();
     }
 
@@ -180,9 +167,9 @@ void FaseDos::Paso()
         SFX->SExtra();
     }
 
-    if (fin && esquiador->VerY() > FilaSalida) resultado = 1;
+    if (fin && esquiador->VerY() > FilaSalida) resultado = Logrado;
 
-    if (resultado == 0) {
+    if (resultado == Sigue) {
         esquiador->Dibuja(true);
         pista->Dibuja();
         Marcadores();
@@ -199,7 +186,7 @@ void FaseDos::Marcadores()
                   (int)Dinero, SMS->Leer(MsgPuntos), (int)Puntos, SMS->Leer(MsgRecord),
                   Record->LeePuntos(0));
     // The band is repainted first, so a line that got shorter leaves no trace of the longer one.
-    H->DrawFondoBuffer(0, 0, 640, H->TextHeight(), 0, 0);
+    H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, H->TextHeight(), 0, 0);
     H->TextOutCentre(linea, 0, -1, Blanco);
 }
 
@@ -260,7 +247,7 @@ int FaseDos::Pausar()
 
     H->SetFont(FuenteJuego, PaletaJuego);
     H->ClrFondo(Blanco);
-    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
+    H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0);
     pista->Dibuja();
     Marcadores();
     H->VuelcaBuffer();

@@ -1,23 +1,12 @@
 #include "Obstaculo.h"
 
+#include "Constantes.h"
 #include "Globales.h"
 #include "Hardware.h"
+#include "TablaPistas.h"
 
 namespace {
 
-// Kind codes of the course table whose picture is not simply the sprite type
-// of the same number, variant 0.
-const int ClaseBanderaAncha = 13;
-const int ClaseBanderaEstrecha = 14;
-const int ClaseMetaAncha = 16;
-const int ClaseMetaEstrecha = 17;
-const int ClasePinoDos = 19;
-
-const int TipoBandera = 9;
-const int TipoPino = 11;
-const int TipoMeta = 15;
-
-const int AltoPantalla = 480;
 const int KFObstaculo = 20;  // a gate shows each of its flag frames for 20 draws
 
 }  // namespace
@@ -32,7 +21,9 @@ Obstaculo::Obstaculo(int x, int y, int clase)
     case ClaseMetaAncha: tipo = TipoMeta; variante = 1; break;
     case ClaseMetaEstrecha: tipo = TipoMeta; variante = 0; break;
     case ClasePinoDos: tipo = TipoPino; variante = 1; break;
-    default: tipo = clase; variante = 0; break;  // heap (10) and tree (11)
+    case ClaseMonton: tipo = TipoMonton; variante = 0; break;
+    case ClasePino: tipo = TipoPino; variante = 0; break;
+    default: tipo = clase; variante = 0; break;  // the table holds no other kind
     }
     this->x = x;
     this->y = y;
@@ -74,7 +65,7 @@ void Obstaculo::rDibuja(int desplazamiento, int margen)
 {
     const int yPista = y;
     y = yPista - desplazamiento + H->TextHeight() + margen;
-    if (y <= AltoPantalla) Dibuja(true);
+    if (y <= Hardware::AltoPantalla) Dibuja(true);
     y = yPista;
 }
 
@@ -82,6 +73,6 @@ void Obstaculo::rBorra(int desplazamiento, int margen)
 {
     const int yPista = y;
     y = yPista - desplazamiento + H->TextHeight() + margen;
-    if (y <= AltoPantalla) Borra();
+    if (y <= Hardware::AltoPantalla) Borra();
     y = yPista;
 }

@@ -7,7 +7,6 @@
 #include "TablaPistas.h"
 
 namespace {
-const int AltoPantalla = 480;
 const int MargenInicial = 200;  // lead-in gap above the course at the start of a run
 }  // namespace
 
@@ -78,7 +77,7 @@ bool Pista::Avanza(int paso, int& despl, int& marg)
         return false;
     }
 
-    if (desplazamiento >= H->TextHeight() + longitud - AltoPantalla) return true;
+    if (desplazamiento >= H->TextHeight() + longitud - Hardware::AltoPantalla) return true;
 
     desplazamiento += paso;
     while (indice != nullptr && indice->VerSiguiente() != nullptr &&

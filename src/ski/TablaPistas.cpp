@@ -1,6 +1,7 @@
 // The four ski courses, back to back, as (x, y, kind) records in the order
-// the obstacles are linked. Kinds: 10 snow heap, 11 and 19 trees, 13 wide
-// gate, 14 narrow gate, 16 wide finish, 17 narrow finish.
+// the obstacles are linked; the kinds are those of ClaseObstaculo (10 snow
+// heap, 11 and 19 trees, 13 wide gate, 14 narrow gate, 16 wide finish, 17
+// narrow finish).
 #include "TablaPistas.h"
 
 const int16_t TablaPistas[ValoresTablaPistas] = {

@@ -5,6 +5,17 @@
 
 #include <cstdint>
 
+// Kinds of obstacle in the table (each record's third value).
+enum ClaseObstaculo {
+    ClaseMonton = 10,           // a snow heap
+    ClasePino = 11,             // a slim fir
+    ClaseBanderaAncha = 13,     // a wide gate
+    ClaseBanderaEstrecha = 14,  // a narrow gate
+    ClaseMetaAncha = 16,        // the wide finish
+    ClaseMetaEstrecha = 17,     // the narrow finish
+    ClasePinoDos = 19           // a broad pine
+};
+
 const int ValoresPorObstaculo = 3;
 const int ValoresTablaPistas = 1185;
 
