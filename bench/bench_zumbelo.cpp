@@ -23,6 +23,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "Arranque.h"
 #include "Configuracion.h"
 #include "Datos.h"
 #include "Entorno.h"
@@ -244,33 +245,35 @@ struct Arranque {
 // The game's start-up in its own order, up to the title with the main menu
 // on screen as Menus::MenuPpal leaves it before its loop. False when no
 // screen could be had.
+// The start-up being timed, and when its last stage ended.
+Arranque* Medido = nullptr;
+Reloj::time_point FinEtapa;
+
+// Ends stage e of the start-up being timed.
+void Marca(int e)
+{
+    const Reloj::time_point ahora = Reloj::now();
+    Medido->ms[e] = Micros(FinEtapa, ahora) / 1000.0;
+    FinEtapa = ahora;
+}
+
+// The game's start-up stages, as the benchmark numbers them.
+void TrasEtapa(int etapa)
+{
+    const int etapas[EtapasArranque] = {Ajustes, Ventana, Datos, SonidoPropio, Objetos, CorteHoja};
+    Marca(etapas[etapa]);
+}
+
 bool Arranca(Arranque& a)
 {
     a.ms[AntesDeMain] = std::max(0.0, MsDesdeInicioProceso());
-    Reloj::time_point t = Reloj::now();
-    auto marca = [&a, &t](int etapa) {
-        const Reloj::time_point ahora = Reloj::now();
-        a.ms[etapa] = Micros(t, ahora) / 1000.0;
-        t = ahora;
-    };
+    Medido = &a;
+    FinEtapa = Reloj::now();
     Retorno = 0;
     ResMenu = 0;
-    Config = new Configuracion;
-    H = new Hardware;
-    marca(Ajustes);
-    if (H->InitGraph() != 0) return false;
-    marca(Ventana);
-    if (H->Init() != 0) return false;
-    marca(Datos);
-    SFX = new Sonido;
-    marca(SonidoPropio);
-    M = new SprManager;
-    SMS = new Mensajes;
-    Menu = new Menus;
-    Record = new HiScore;
-    marca(Objetos);
-    M->Init();
-    marca(CorteHoja);
+    if (!ArrancaPantalla(TrasEtapa)) return false;
+    ArrancaObjetos(TrasEtapa);
+    auto marca = [](int etapa) { Marca(etapa); };
     SFX->MMenu();
     Menu->Prepara();
     Menu->PpalTxt();
@@ -287,8 +290,6 @@ bool Arranca(Arranque& a)
 
 void Desarma()
 {
-    delete Menu;
-    Menu = nullptr;
     Entorno::Para();
     if (chdir("/") == 0 && std::system(("rm -rf '" + Temporal + "'").c_str()) != 0)
         std::fprintf(stderr, "could not remove %s\n", Temporal.c_str());
@@ -430,18 +431,19 @@ const int NumPantallas = sizeof Pantallas / sizeof Pantallas[0];
 
 // Runs screen n as the game does, with the pieces around it it needs, in a
 // window of scale k; says "listo" on its standard output as it starts.
+int EscalaPedida = 1;
+
+// Asks for the window's scale before the screen is opened.
+void PideEscala(int etapa)
+{
+    if (etapa == EtapaAjustes) H->PideEscala(EscalaPedida);
+}
+
 int CorrePantalla(int n, int k)
 {
-    Config = new Configuracion;
-    H = new Hardware;
-    H->PideEscala(k);
-    if (H->InitGraph() != 0 || H->Init() != 0) return 1;
-    SFX = new Sonido;
-    M = new SprManager;
-    SMS = new Mensajes;
-    Menu = new Menus;
-    Record = new HiScore;
-    M->Init();
+    EscalaPedida = k;
+    if (!ArrancaPantalla(PideEscala)) return 1;
+    ArrancaObjetos();
     set_display_switch_mode(SWITCH_BACKGROUND);  // a window of another program may take the focus
     std::printf("listo\n");
     std::fflush(stdout);

@@ -16,7 +16,9 @@
 #include "Datos.h"
 #include "Globales.h"
 #include "Hardware.h"
+#include "HiScore.h"
 #include "Mensajes.h"
+#include "Reglas.h"
 
 namespace {
 
@@ -149,15 +151,19 @@ TEST_F(Datos, EveryTextFitsOnScreenInItsFontInBothLanguages)
 {
     Config = new Configuracion;
     SMS = new Mensajes;
+    Record = new HiScore;
+    // The widest status line a game reaches.
+    Dinero = 9990;
+    Puntos = 999999;
+    Record->GrabaPuntos(999999, 0);
     FuenteCargada juego(FuenteJuego, PaletaJuego), menu(FuenteMenu, PaletaMenu);
     FuenteCargada nieve(FuenteNieve, PaletaNieve), creditos(FuenteCreditos, PaletaCreditos);
     ASSERT_TRUE(juego.fuente && menu.fuente && nieve.fuente && creditos.fuente);
     auto ancho = [](const FuenteCargada& f, int id) { return text_length(f.fuente, SMS->Leer(id)); };
     for (int idioma = 0; idioma < 2; idioma++) {
         if (Config->VerIdioma() != idioma) Config->ToggleIdioma();
-        char linea[160];
-        std::snprintf(linea, sizeof(linea), "%s%i          %s%i          %s%i ", SMS->Leer(0), 9990, SMS->Leer(1),
-                      999999, SMS->Leer(2), 999999);
+        char linea[LargoMarcador];
+        EscribeMarcador(linea, sizeof linea);
         EXPECT_LE(text_length(juego.fuente, linea), 640) << linea;
         for (int id = MsgAmbulancia; id <= MsgMeta; id++) EXPECT_LE(ancho(juego, id), 640) << SMS->Leer(id);
         // Hall of fame lines from x = 175; title words within the right half.
@@ -172,8 +178,10 @@ TEST_F(Datos, EveryTextFitsOnScreenInItsFontInBothLanguages)
         for (int id : {MsgVolverAlJuego, MsgAbandonar}) EXPECT_LE(195 + ancho(menu, id), 500) << SMS->Leer(id);
         for (int id = MsgPrimerCredito; id <= MsgUltimoCredito; id++) EXPECT_LE(ancho(creditos, id), 640) << SMS->Leer(id);
     }
+    delete Record;
     delete SMS;
     delete Config;
+    Record = nullptr;
     SMS = nullptr;
     Config = nullptr;
 }

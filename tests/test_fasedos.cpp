@@ -178,26 +178,3 @@ TEST_F(ConFaseDos, LeavingFromThePauseOverlayEndsTheRunWithMinus127AndNoRest)
     EXPECT_EQ(Obstaculo::VerVivos(), 0);
 }
 
-TEST_F(ConFaseDos, TheStatusLineShowsMoneyScoreAndBestWhateverTheirSizeAndLeavesNoTrace)
-{
-    auto franja = [this] {  // the status band of the work bitmap
-        std::vector<int> v;
-        for (int y = 0; y < T; y++)
-            for (int x = 0; x < 640; x++) v.push_back(getpixel(H->VerBuffer(), x + 200, y + 200));
-        return v;
-    };
-    for (int valor : {INT32_MIN, 0}) {  // the longest numbers first: the short line next must hide them all
-        Dinero = Puntos = valor;
-        Record->GrabaPuntos(valor, 0);
-        char esperado[256];
-        std::snprintf(esperado, sizeof esperado, "%s%i          %s%i          %s%i ", SMS->Leer(0), valor, SMS->Leer(1),
-                      valor, SMS->Leer(2), valor);
-        f->Marcadores();
-        const std::vector<int> dibujada = franja();
-        H->cls(7);
-        const std::vector<int> blanca = franja();
-        H->TextOutCentre(esperado, 0, -1, 7);
-        EXPECT_NE(franja(), blanca);
-        EXPECT_EQ(dibujada, franja()) << esperado;
-    }
-}

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdio>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "Hardware.h"
 #include "HiScore.h"
 #include "Mensajes.h"
+#include "Reglas.h"
 #include "Trafico.h"
 #include "Zumbelo.h"
 
@@ -186,9 +188,11 @@ TEST_F(Carretera, TheStatusLineShowsAnyThreeNumbersInFullAndAShorterOneLeavesNoT
         Record->GrabaPuntos(valor, 0);
         f.Marcadores();
         const std::vector<int> dibujada = franja();
-        char linea[512];
-        snprintf(linea, sizeof linea, "%s%i          %s%i          %s%i ", SMS->Leer(0), valor, SMS->Leer(1), valor,
-                 SMS->Leer(2), valor);
+        char linea[LargoMarcador];
+        EscribeMarcador(linea, sizeof linea);
+        const std::string texto = linea, fin = std::to_string(valor) + " ";
+        ASSERT_GE(texto.size(), fin.size());
+        EXPECT_EQ(texto.substr(texto.size() - fin.size()), fin) << "the best score, last, is whole";
         H->DrawFondoBuffer(0, 0, 640, alto, 0, 0);
         H->TextOutCentre(linea, 0, -1, 7);
         EXPECT_TRUE(dibujada == franja()) << linea;

@@ -79,13 +79,10 @@ protected:
         std::fclose(f);
         setenv("ALSA_CONFIG_PATH", "/usr/share/alsa/alsa.conf:alsa.conf", 1);
         ASSERT_TRUE(Entorno::ArrancaTodo());
-        Menu = new Menus;
     }
     void TearDown() override
     {
         remove_int(RetM);
-        delete Menu;
-        Menu = nullptr;
         Entorno::Para();
     }
 

@@ -4,6 +4,7 @@
 #include "Constantes.h"
 #include "Datos.h"
 #include "Globales.h"
+#include "Hardware.h"
 
 namespace {
 
@@ -61,11 +62,7 @@ Geometria Describe(int e)
 // Datafile object n when it is a bitmap; null when the file is shorter or holds something else.
 BITMAP* BitmapDe(DATAFILE* datos, int n)
 {
-    if (datos == nullptr) return nullptr;
-    for (int o = 0; o < n; o++) {
-        if (datos[o].type == DAT_END) return nullptr;
-    }
-    return datos[n].type == DAT_BITMAP ? static_cast<BITMAP*>(datos[n].dat) : nullptr;
+    return static_cast<BITMAP*>(Hardware::Objeto(datos, n, DAT_BITMAP));
 }
 
 bool EsChoque(int e) { return e >= 70 && e <= 72; }

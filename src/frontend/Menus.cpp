@@ -12,6 +12,7 @@
 #include "HiScore.h"
 #include "Mensajes.h"
 #include "Sonido.h"
+#include "Version.h"
 #include "Zumbelo.h"
 
 // The menus' tick counter, advanced by the library's timer.
@@ -30,11 +31,7 @@ const int TicksSalida = 300;    // while the figure walks off after a choice
 const int FiguraX = 100;        // where the pointer figure stands
 const int FiguraY = 230;        // beside option 0
 const int FinSalida = 449;      // the walk-off goes on while x is at most this
-
-// Version text of the title: "V. 2.0F".
-const int VersionMayor = 2;
-const int VersionMenor = 0;
-const char* const VersionLetra = "F";
+const int PasosPorTick = 2;     // the pointer's moves per tick
 
 // The main-menu options.
 const int OpIniciar = 0;
@@ -72,12 +69,10 @@ void Menus::InitTemp()
 
 void Menus::Prepara()
 {
-    char version[16];
     H->SetFondo(DatTitulo);
     H->SetFont(DatFuenteVersion);
-    std::snprintf(version, sizeof version, "V. %i.%i%s", VersionMayor, VersionMenor, VersionLetra);
     H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0);
-    H->TextOut(version, 0, 0, 0, -1);
+    H->TextOut(VersionTitulo, 0, 0, 0, -1);
 
     H->SetFont(FuenteNieve, PaletaNieve);
     alto = static_cast<int>(H->TextHeight() * 0.7);
@@ -186,17 +181,6 @@ int Menus::MenuPpal()
     return resultado;
 }
 
-void Menus::Camina()
-{
-    while (ciclos >= CiclosTempMenu && !H->VerCierre()) H->Espera();
-    figura->Borra();
-    figura->Mueve();
-    figura->Mueve();
-    figura->Dibuja(true);
-    H->VuelcaBuffer();
-    ciclos++;
-}
-
 void Menus::Desplaza(int t, int ultima)
 {
     if (t == Hardware::AccionAbajo && opcion <= ultima) {
@@ -204,17 +188,20 @@ void Menus::Desplaza(int t, int ultima)
         opcion++;
         InitTemp();
         // The velocity check stops the walk should an edge of the screen stop the figure.
-        while (figura->VerY() < posY[opcion] && figura->VerVelY() != 0) Camina();
+        while (figura->VerY() < posY[opcion] && figura->VerVelY() != 0 && !H->VerCierre())
+            figura->Camina(PasosPorTick, ciclos, CiclosTempMenu);
     } else if (t == Hardware::AccionArriba && opcion > 0) {
         figura->ActualizaMov(Hardware::AccionArriba);
         opcion--;
         InitTemp();
-        while (figura->VerY() > posY[opcion] && figura->VerVelY() != 0) Camina();
+        while (figura->VerY() > posY[opcion] && figura->VerVelY() != 0 && !H->VerCierre())
+            figura->Camina(PasosPorTick, ciclos, CiclosTempMenu);
     } else if (t == Hardware::AccionSeleccionar) {
         figura->ActualizaMov(Hardware::AccionDerecha);
         InitTemp();
         install_int_ex(RetM, BPS_TO_TIMER(TicksSalida));
-        while (figura->VerX() <= FinSalida && figura->VerVelX() != 0) Camina();
+        while (figura->VerX() <= FinSalida && figura->VerVelX() != 0 && !H->VerCierre())
+            figura->Camina(PasosPorTick, ciclos, CiclosTempMenu);
         figura->SetX(FiguraX);
         install_int_ex(RetM, BPS_TO_TIMER(TicksMenu));
         return;

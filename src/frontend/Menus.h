@@ -38,7 +38,6 @@ private:
     void DefineTeclas();   // the six game keys, in order
     int CambiaModo();      // window or full screen; non-zero when no screen is left
     void CambiaSet();      // the other graphic set
-    void Camina();         // one tick of the pointer's walk
     void PasoMenu();       // one tick of a menu: the pointer redrawn, one key read and obeyed
     void TextoCfg(int linea, char* texto, size_t largo);  // one settings line
 

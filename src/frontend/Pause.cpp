@@ -140,18 +140,7 @@ void Pause::Desplaza(int accion)
         Camina(true);
     } else if (accion == Hardware::AccionSeleccionar) {
         // He walks off to the right, two pixels a tick.
-        while (figura->VerX() <= CursorFinX && !H->VerCierre()) {
-            if (ciclos < CiclosTempPause) {
-                figura->Borra();
-                figura->Mueve();
-                figura->Mueve();
-                figura->Dibuja(true);
-                H->VuelcaBuffer();
-                ciclos++;
-            } else {
-                H->Espera();
-            }
-        }
+        while (figura->VerX() <= CursorFinX && !H->VerCierre()) figura->Camina(2, ciclos, CiclosTempPause);
     }
 }
 
@@ -159,17 +148,8 @@ void Pause::Camina(bool arriba)
 {
     InitTemp();
     // One pixel a tick to the other option; keys pressed meanwhile are thrown away.
-    while ((arriba ? figura->VerY() > CursorY0 : figura->VerY() <= CursorY1 - 1) && !H->VerCierre()) {
-        if (ciclos < CiclosTempPause) {
-            figura->Borra();
-            figura->Mueve();
-            figura->Dibuja(true);
-            H->VuelcaBuffer();
-            ciclos++;
-        } else {
-            H->Espera();
-        }
-    }
+    while ((arriba ? figura->VerY() > CursorY0 : figura->VerY() <= CursorY1 - 1) && !H->VerCierre())
+        figura->Camina(1, ciclos, CiclosTempPause);
     figura->Borra();
     figura->ActualizaMov(Hardware::AccionDerecha);
     figura->Dibuja(false);

@@ -12,7 +12,9 @@
 #include "Hardware.h"
 #include "HiScore.h"
 #include "Mensajes.h"
+#include "Reglas.h"
 #include "Sonido.h"
+#include "Version.h"
 
 namespace {
 
@@ -22,11 +24,6 @@ const int PausaFin = 5000;    // ms the game-over screen stays up
 
 const int Retroceso = 8;
 const int Intro = 13;
-
-// Version text of the title: "V. 2.0F".
-const int VersionMayor = 2;
-const int VersionMenor = 0;
-const char* const VersionLetra = "F";
 
 // The name entry's rule for one key: Backspace removes the last letter,
 // digits, letters and the signs between them are added while there is
@@ -49,11 +46,11 @@ Partida::Partida()
     : faseUno(nullptr), faseDos(nullptr), resultadoUno(0), resultadoDos(0), indice(0),
       juegaUno(JuegaUno), juegaDos(JuegaDos)
 {
-    Dinero = 40;
+    Dinero = DineroInicial;
     Puntos = 0;
-    Vidas = 3;
+    Vidas = VidasEsquis;
     Nivel = 0;
-    ProximaVida = 1000;
+    ProximaVida = PuntosPremio;
     // The frame-skipping setting is read here: a change shows from the next game.
     const int s = Config->VerSpeed();
     faseUno = new FaseUno(s + 1);
@@ -137,8 +134,7 @@ void Partida::GrabaRecord(int rank)
     H->SetFondo(DatTitulo);
     H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0);
     H->SetFont(FuenteMin, PaletaMin);
-    std::snprintf(texto, sizeof texto, "V. %i.%i%s", VersionMayor, VersionMenor, VersionLetra);
-    H->TextOut(texto, 0, 0, 0, -1);
+    H->TextOut(VersionTitulo, 0, 0, 0, -1);
 
     H->SetFont(FuenteNieve, PaletaNieve);
     const int n = static_cast<int>(H->TextHeight() * 0.7);

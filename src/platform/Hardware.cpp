@@ -317,10 +317,8 @@ void Hardware::SetFont(const char* fontName, const char* paletteName)
 
 void Hardware::SetFont(int n)
 {
-    if (datos == nullptr || n < 0) return;
-    for (int i = 0; i <= n; i++)
-        if (datos[i].type == DAT_END) return;
-    if (datos[n].type == DAT_FONT) font = static_cast<FONT*>(datos[n].dat);
+    FONT* f = static_cast<FONT*>(Objeto(datos, n, DAT_FONT));
+    if (f != nullptr) font = f;
 }
 
 void Hardware::DelFont()
@@ -368,12 +366,17 @@ void Hardware::ClrFondo(int col)
 
 void Hardware::SetFondo(int n)
 {
-    if (datos == nullptr || n < 0) return;
+    BITMAP* imagen = static_cast<BITMAP*>(Objeto(datos, n, DAT_BITMAP));
+    if (imagen != nullptr) blit(imagen, fondo, 0, 0, 0, 0, imagen->w, imagen->h);
+}
+
+void* Hardware::Objeto(DATAFILE* datos, int n, int tipo)
+{
+    if (datos == nullptr || n < 0) return nullptr;
+    // The list ends with a DAT_END entry: none before n, or n is past the end.
     for (int i = 0; i <= n; i++)
-        if (datos[i].type == DAT_END) return;
-    if (datos[n].type != DAT_BITMAP) return;
-    BITMAP* imagen = static_cast<BITMAP*>(datos[n].dat);
-    blit(imagen, fondo, 0, 0, 0, 0, imagen->w, imagen->h);
+        if (datos[i].type == DAT_END) return nullptr;
+    return datos[n].type == tipo ? datos[n].dat : nullptr;
 }
 
 void Hardware::CopyFondo()

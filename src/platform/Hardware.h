@@ -76,6 +76,11 @@ public:
     void Fundido(int d);
     void TransMode(int alpha);
 
+    // What object n of a loaded datafile holds when it exists and is of the
+    // library's kind tipo (DAT_BITMAP, DAT_SAMPLE...); null otherwise, or
+    // without a datafile. The game's one look into a datafile by index.
+    static void* Objeto(DATAFILE* datos, int n, int tipo);
+
     // The desktop. Every waiting loop sleeps in Espera and ends once VerCierre
     // is true; the play phases pause when SinFoco reports a lost focus.
     void Espera();      // gives the processor back for a moment while no tick is due

@@ -3,6 +3,7 @@
 #include "Configuracion.h"
 #include "Datos.h"
 #include "Globales.h"
+#include "Hardware.h"
 
 namespace {
 
@@ -35,18 +36,14 @@ bool Sonido::Activo()
     return datos != nullptr && Config != nullptr && Config->VerSonido();
 }
 
-DATAFILE* Sonido::Objeto(int n, int tipo)
-{
-    if (datos == nullptr) return nullptr;
-    for (int i = 0; i <= n; i++)
-        if (datos[i].type == DAT_END) return nullptr;
-    return datos[n].type == tipo ? &datos[n] : nullptr;
-}
-
 SAMPLE* Sonido::Muestra(int n)
 {
-    DATAFILE* obj = Objeto(n, DAT_SAMPLE);
-    return obj != nullptr ? static_cast<SAMPLE*>(obj->dat) : nullptr;
+    return static_cast<SAMPLE*>(Hardware::Objeto(datos, n, DAT_SAMPLE));
+}
+
+MIDI* Sonido::Tema(int n)
+{
+    return static_cast<MIDI*>(Hardware::Objeto(datos, n, DAT_MIDI));
 }
 
 void Sonido::Toca(int n, int vol, int freq)
@@ -67,9 +64,8 @@ void Sonido::MMenu()
         MStop();
         return;
     }
-    DATAFILE* obj = Objeto(DatMusicaMenu, DAT_MIDI);
-    if (obj == nullptr) return;
-    MIDI* musica = static_cast<MIDI*>(obj->dat);
+    MIDI* musica = Tema(DatMusicaMenu);
+    if (musica == nullptr) return;
     lock_midi(musica);
     if (midi_pos < 0) play_midi(musica, TRUE);
 }
@@ -80,8 +76,8 @@ void Sonido::MNivel(int level)
     if (!Activo()) return;
     if (level < 0) level = 0;
     while (level >= MusicasNivel) level -= MusicasNivel;
-    DATAFILE* obj = Objeto(DatMusicaNivel0 + level, DAT_MIDI);
-    if (obj != nullptr) play_midi(static_cast<MIDI*>(obj->dat), TRUE);
+    MIDI* musica = Tema(DatMusicaNivel0 + level);
+    if (musica != nullptr) play_midi(musica, TRUE);
 }
 
 void Sonido::SGolpe()

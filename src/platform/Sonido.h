@@ -33,8 +33,8 @@ private:
     int32_t sirenas;   // 1 while a siren started by SAmb counts as playing
 
     bool Activo();                      // sound switched on and the datafile at hand
-    DATAFILE* Objeto(int n, int tipo);  // object n when it is of that kind, else null
-    SAMPLE* Muestra(int n);
+    SAMPLE* Muestra(int n);  // object n when it is a sample, else null
+    MIDI* Tema(int n);       // object n when it is a tune, else null
     void Toca(int n, int vol, int freq);
 };
 

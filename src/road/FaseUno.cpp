@@ -1,7 +1,6 @@
 #include "FaseUno.h"
 
 #include <allegro.h>
-#include <cstdio>
 #include <cstdlib>
 
 #include "Ambulancia.h"
@@ -10,9 +9,9 @@
 #include "Datos.h"
 #include "Globales.h"
 #include "Hardware.h"
-#include "HiScore.h"
 #include "Mensajes.h"
 #include "Pause.h"
+#include "Reglas.h"
 #include "Sonido.h"
 #include "Trafico.h"
 #include "Zumbelo.h"
@@ -26,8 +25,7 @@ void Ret1()
 }
 END_OF_FUNCTION(Ret1)
 
-// Text colours of the status line and its two messages.
-static const int ColorMarcador = 7;
+// Text colours of the road's two messages.
 static const int ColorAmbulancia = 2;
 static const int ColorTienda = 1;
 
@@ -46,10 +44,6 @@ static const int UmbralPuerta = 458;
 // The price of a pair of skis and the ambulance's fee.
 static const int Precio = 10;
 
-// The status line holds three texts of the message table (at most 62
-// characters each), three 32-bit numbers of up to 11 characters, 21 blanks
-// and the end mark: this buffer fits the longest of them.
-static const int LargoMarcador = 3 * 62 + 3 * 11 + 21 + 1;
 
 FaseUno::FaseUno(int velocidad)
 {
@@ -173,7 +167,7 @@ void FaseUno::Paso()
         heroe->Dibuja(true);
         H->VuelcaBuffer();
         SFX->SCash();
-        Vidas = 3;
+        Vidas = VidasEsquis;
         H->Rest(1000);
         H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, H->TextHeight(), 0, 0);
         InitTemp();
@@ -233,13 +227,7 @@ void FaseUno::SacaAmbulancia()
 
 void FaseUno::Marcadores()
 {
-    char linea[LargoMarcador];
-    snprintf(linea, sizeof linea, "%s%i          %s%i          %s%i ", SMS->Leer(MsgDinero),
-             (int)Dinero, SMS->Leer(MsgPuntos), (int)Puntos, SMS->Leer(MsgRecord),
-             Record->LeePuntos(0));
-    // The band is repainted first, so a line that got shorter leaves no trace of the longer one.
-    H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, H->TextHeight(), 0, 0);
-    H->TextOutCentre(linea, 0, -1, ColorMarcador);
+    DibujaMarcador();
 }
 
 void FaseUno::AjustaPuntos()
@@ -251,11 +239,7 @@ void FaseUno::AjustaPuntos()
 
     if (andados == 40 / paso) {
         Puntos += 5;
-        if (Puntos >= ProximaVida) {
-            ProximaVida += 1000;
-            Dinero += 10;
-            SFX->SExtra();
-        }
+        PagaPremio();
         andados = 0;
     }
 }

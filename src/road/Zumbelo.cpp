@@ -102,3 +102,17 @@ void Zumbelo::ConEsqui()
     tipo = TipoConEsquis;
     Actualiza();
 }
+
+bool Zumbelo::Camina(int movimientos, uint32_t& ciclos, const volatile uint32_t& ticks)
+{
+    if (ciclos >= ticks) {
+        H->Espera();
+        return false;
+    }
+    Borra();
+    for (int i = 0; i < movimientos; i++) Mueve();
+    Dibuja(true);
+    H->VuelcaBuffer();
+    ciclos++;
+    return true;
+}

@@ -7,7 +7,7 @@
 
 namespace {
 
-const int Largo = 63;  // 62 characters and the terminator
+const int Largo = LargoMensaje + 1;  // the text and its terminator
 
 // Every text of the game, Spanish and English, id for id (IdMensaje). Banners
 // carry their padding spaces, and the labels a value follows end in one space.

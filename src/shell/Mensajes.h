@@ -38,6 +38,9 @@ enum IdMensaje {
     TotalMensajes = 80         // slots per language; 78 and 79 are empty
 };
 
+// The longest text of the table, in characters.
+const int LargoMensaje = 62;
+
 class Mensajes {
 public:
     Mensajes();

@@ -3,15 +3,11 @@
 #include <allegro.h>
 #include <csignal>
 
-#include "Configuracion.h"
+#include "Arranque.h"
 #include "Globales.h"
 #include "Hardware.h"
-#include "HiScore.h"
-#include "Mensajes.h"
 #include "Menus.h"
 #include "Partida.h"
-#include "Sonido.h"
-#include "SprManager.h"
 
 int main(int argc, char** argv)
 {
@@ -24,20 +20,11 @@ int main(int argc, char** argv)
 
     Retorno = 0;
     ResMenu = 0;
-    Config = new Configuracion;
-    H = new Hardware;
-
-    if (H->InitGraph() != 0 || H->Init() != 0) {
+    if (!ArrancaPantalla()) {
         // No screen or no datafile: the message has been shown; nothing else is made.
         Retorno = RetornoFallo;
     } else {
-        SFX = new Sonido;
-        M = new SprManager;
-        SMS = new Mensajes;
-        Menu = new Menus;
-        Record = new HiScore;
-        M->Init();
-
+        ArrancaObjetos();
         while (ResMenu != Abandono) {
             H->ClearKeyBuf();
             ResMenu = Menu->MenuPpal();
@@ -50,23 +37,8 @@ int main(int argc, char** argv)
             // The window was closed during the game: the program ends as after Exit.
             if (H->VerCierre()) ResMenu = Abandono;
         }
-
-        delete Menu;
-        Menu = nullptr;
-        delete Record;
-        Record = nullptr;
-        delete SMS;
-        SMS = nullptr;
-        delete M;
-        M = nullptr;
-        delete SFX;
-        SFX = nullptr;
     }
-
-    delete H;
-    H = nullptr;
-    delete Config;
-    Config = nullptr;
+    Apaga();
     return Retorno;
 }
 END_OF_MAIN()

@@ -1,18 +1,17 @@
 #include "FaseDos.h"
 
 #include <allegro.h>
-#include <cstdio>
 
 #include "Constantes.h"
 #include "Datos.h"
 #include "Esquiador.h"
 #include "Globales.h"
 #include "Hardware.h"
-#include "HiScore.h"
 #include "Mensajes.h"
 #include "Obstaculo.h"
 #include "Pause.h"
 #include "Pista.h"
+#include "Reglas.h"
 #include "Sonido.h"
 
 // The ski phase's tick: Ret2 only counts, on the library's timer.
@@ -36,8 +35,6 @@ const int PasosChoque = 500;       // divided by the step length: about 2.5 s
 const int MargenTrasChoque = 400;  // the course restarts this far below the skier
 const int FilaMensajeMeta = 50;
 const int FilaSalida = 415;        // the skier's y beyond which a finished run ends
-const int Premio = 1000;           // points per money bonus
-const int DineroPremio = 10;
 const int PuntosMeta = 100;
 const int EsperaFinal = 2000;      // ms of rest after a run that was not abandoned
 
@@ -161,11 +158,7 @@ void FaseDos::Paso()
         H->VuelcaBuffer();
     }
 
-    if (Puntos >= ProximaVida) {
-        ProximaVida += Premio;
-        Dinero += DineroPremio;
-        SFX->SExtra();
-    }
+    PagaPremio();
 
     if (fin && esquiador->VerY() > FilaSalida) resultado = Logrado;
 
@@ -180,14 +173,7 @@ void FaseDos::Paso()
 
 void FaseDos::Marcadores()
 {
-    // Three texts of up to 62 characters and three 32-bit values always fit.
-    char linea[256];
-    std::snprintf(linea, sizeof linea, "%s%i          %s%i          %s%i ", SMS->Leer(MsgDinero),
-                  (int)Dinero, SMS->Leer(MsgPuntos), (int)Puntos, SMS->Leer(MsgRecord),
-                  Record->LeePuntos(0));
-    // The band is repainted first, so a line that got shorter leaves no trace of the longer one.
-    H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, H->TextHeight(), 0, 0);
-    H->TextOutCentre(linea, 0, -1, Blanco);
+    DibujaMarcador();
 }
 
 void FaseDos::InitTemp()

@@ -4,13 +4,9 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "Configuracion.h"
+#include "Arranque.h"
 #include "Globales.h"
 #include "Hardware.h"
-#include "HiScore.h"
-#include "Mensajes.h"
-#include "Sonido.h"
-#include "SprManager.h"
 
 namespace Entorno {
 
@@ -30,10 +26,8 @@ bool ArrancaPantalla()
     for (int intento = 0; intento < 3; intento++) {
         Retorno = 0;
         ResMenu = 0;
-        Config = new Configuracion;
-        H = new Hardware;
-        if (H->InitGraph() == 0 && H->Init() == 0) break;
-        Para();
+        if (::ArrancaPantalla()) break;
+        Apaga();
         usleep(300000);
     }
     if (H == nullptr) return false;
@@ -45,28 +39,13 @@ bool ArrancaPantalla()
 bool ArrancaTodo()
 {
     if (!ArrancaPantalla()) return false;
-    SFX = new Sonido;
-    M = new SprManager;
-    SMS = new Mensajes;
-    Record = new HiScore;
-    M->Init();
+    ArrancaObjetos();
     return true;
 }
 
 void Para()
 {
-    delete Record;
-    Record = nullptr;
-    delete SMS;
-    SMS = nullptr;
-    delete M;
-    M = nullptr;
-    delete SFX;
-    SFX = nullptr;
-    delete H;
-    H = nullptr;
-    delete Config;
-    Config = nullptr;
+    Apaga();
 }
 
 void PulsaTecla(int scancode, int ascii)

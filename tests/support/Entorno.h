@@ -1,5 +1,5 @@
 // Starting and stopping the game's long-lived objects inside a test process,
-// in the same order as the game's entry does.
+// through the game's own start-up and shut-down.
 #ifndef ENTORNO_H
 #define ENTORNO_H
 
@@ -11,12 +11,11 @@ namespace Entorno {
 // Returns false when the screen or the datafile could not be set up.
 bool ArrancaPantalla();
 
-// Everything the game makes at start-up but the menus: the above plus SFX,
-// M, SMS and Record, and the sprite sheet cut. A test that needs the menus
-// makes Menu itself and deletes it before Para.
+// Everything the game makes at start-up: the above plus SFX, M, SMS, Menu
+// and Record, and the sprite sheet cut.
 bool ArrancaTodo();
 
-// Deletes whatever exists (Menu aside), in the game's shut-down order, and clears the pointers.
+// Deletes whatever exists, in the game's shut-down order, and clears the pointers.
 void Para();
 
 // Puts one key press into the key buffer, as the keyboard driver would.
