@@ -25,6 +25,9 @@ public:
         e.x = x, e.y = y, e.variante = rumbo, e.yPista = yPista, e.inactivo = inactivo;
         e.Actualiza();
     }
+    // The course row the pass reads, and the ticks since the last key.
+    static int YPista(const Esquiador& e) { return e.yPista; }
+    static int Inactivo(const Esquiador& e) { return e.inactivo; }
 };
 
 namespace {
@@ -49,7 +52,6 @@ protected:
     void TearDown() override
     {
         delete e;
-        EXPECT_EQ(Esquiador::VerVivos(), 0);
         unload_datafile(datos);
         Entorno::Para();
     }
@@ -92,14 +94,14 @@ TEST_F(ConEsquiador, EachPressTurnsOneStepDownPointsStraightDownAndHoldingHeight
             e->Avanza(accion, 1, 0, false, 0);
             const int esperado = accion == 1 ? 0 : accion == 2 || accion == 3 ? giro[rumbo][accion - 2] : rumbo;
             EXPECT_EQ(e->VerVariante(), esperado) << "heading " << rumbo << " action " << accion;
-            EXPECT_EQ(e->VerInactivo(), 0);
+            EXPECT_EQ(PruebaEsquiador::Inactivo(*e), 0);
         }
         PruebaEsquiador::Pon(*e, 300, 200, rumbo, 0);
         for (int i = 0; i < 20; i++) e->Avanza(-1, 1, 0, false, 0);
         EXPECT_EQ(e->VerVariante(), rumbo) << "20 ticks without a key";
         e->Avanza(-1, 1, 0, false, 0);
         const bool sube = rumbo == 2 || rumbo == 4;
-        EXPECT_EQ(e->VerVariante() * 100 + e->VerInactivo(), sube ? (rumbo - 1) * 100 : rumbo * 100 + 21) << "tick 21";
+        EXPECT_EQ(e->VerVariante() * 100 + PruebaEsquiador::Inactivo(*e), sube ? (rumbo - 1) * 100 : rumbo * 100 + 21) << "tick 21";
     }
 }
 
@@ -121,14 +123,14 @@ TEST_F(ConEsquiador, TheSkierKeepsToTheScreenAndTracksHisCourseRow)
     for (const auto& c : casos) {
         PruebaEsquiador::Pon(*e, c[0], c[1], c[2], 500);
         e->Avanza(-1, 3, 0, c[3] == 1, 0);
-        EXPECT_EQ(std::vector<int>({e->VerX(), e->VerY(), e->VerVariante(), e->VerVelY(), e->VerYPista()}),
+        EXPECT_EQ(std::vector<int>({e->VerX(), e->VerY(), e->VerVariante(), e->VerVelY(), PruebaEsquiador::YPista(*e)}),
                   std::vector<int>(c + 4, c + 9))
             << "from " << c[0] << "," << c[1] << " heading " << c[2];
     }
     for (int y : {50, 120}) {  // in a lead-in he is off the course until his bottom edge passes the margin row
         PruebaEsquiador::Pon(*e, 300, y, 0, 500);
         e->Avanza(-1, 3, 300, false, 150);
-        EXPECT_EQ(e->VerYPista(), y == 50 ? -1000 : 123 - 150 - T + 300);
+        EXPECT_EQ(PruebaEsquiador::YPista(*e), y == 50 ? -1000 : 123 - 150 - T + 300);
     }
 }
 

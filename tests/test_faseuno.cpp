@@ -178,9 +178,10 @@ TEST_F(Carretera, TheStatusLineShowsAnyThreeNumbersInFullAndAShorterOneLeavesNoT
 {
     FaseUno f(1);
     auto franja = [this] {
+        Entorno::Muestra();
         std::vector<int> px;
         for (int y = 0; y < alto; ++y)
-            for (int x = 0; x < 640; ++x) px.push_back(getpixel(H->VerBuffer(), x + 200, y + 200));
+            for (int x = 0; x < 640; ++x) px.push_back(Entorno::Pantalla(x, y));
         return px;
     };
     for (int valor : {INT_MIN, 40}) {  // the longest numbers first: the short line next must hide them all

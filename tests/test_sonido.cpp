@@ -22,11 +22,14 @@
 
 namespace {
 
-// Whether voice v is playing the datafile's object n (Sonido holds its own
-// copy of the file, so samples are matched by their contents).
+// The datafile as this test reads it: Sonido holds its own copy of the
+// file, so samples are matched by their contents.
+DATAFILE* Datos = nullptr;
+
+// Whether voice v is playing the datafile's object n.
 bool Toca(int v, int n)
 {
-    const SAMPLE* s = static_cast<const SAMPLE*>(H->VerDatos()[n].dat);
+    const SAMPLE* s = static_cast<const SAMPLE*>(Datos[n].dat);
     const SAMPLE* o = voice_check(v);
     const size_t bytes = s->len * (s->bits / 8) * (s->stereo ? 2 : 1);
     return o != nullptr && o->len == s->len && std::memcmp(o->data, s->data, bytes) == 0;
@@ -67,8 +70,17 @@ protected:
         ASSERT_TRUE(Entorno::ArrancaPantalla());
         ASSERT_STREQ(digi_driver->name, "ALSA");
         SFX = new Sonido;
+        Datos = load_datafile(ArchivoDatos);
+        ASSERT_NE(Datos, nullptr);
     }
-    void TearDown() override { Entorno::Para(); }
+    void TearDown() override { Para(); }
+    // The test's datafile goes before the library does.
+    static void Para()
+    {
+        if (Datos != nullptr) unload_datafile(Datos);
+        Datos = nullptr;
+        Entorno::Para();
+    }
 };
 
 }  // namespace
@@ -88,7 +100,7 @@ TEST_F(Sonidos, EachEffectPlaysItsOwnSample)
     SFX->SGolpe();
     EXPECT_EQ(Sonando(DatGolpe), 1);
     EXPECT_EQ(Sonando(DatCrujido), 1);
-    const int rapido = static_cast<SAMPLE*>(H->VerDatos()[DatCrujido].dat)->freq * 16 / 10;
+    const int rapido = static_cast<SAMPLE*>(Datos[DatCrujido].dat)->freq * 16 / 10;
     for (int v = 0; v < 256; v++) EXPECT_TRUE(!Toca(v, DatCrujido) || voice_get_frequency(v) == rapido) << "played 1.6 times faster";
 }
 
@@ -161,7 +173,7 @@ TEST_F(Sonidos, TheMenuTuneIsHeardThroughThePatchSet)
     SFX->MMenu();
     rest(1500);
     SFX->MStop();
-    Entorno::Para();  // closes the sound card, so the whole capture is written
+    Para();  // closes the sound card, so the whole capture is written
     FILE* f = std::fopen("salida.raw", "rb");  // 16-bit unsigned stereo frames
     ASSERT_NE(f, nullptr);
     double suma = 0.0, cuantas = 0.0;

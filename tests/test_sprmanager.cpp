@@ -1,14 +1,19 @@
-// The sprite sheet: known patterns are painted on the sheet in memory and cut
-// again, so the cases check where each figure comes from whatever the art.
+// The sprite sheet: known patterns are painted on the sheets of a copy of
+// datos.dat, which a fresh sheet object cuts, so the cases check where each
+// figure comes from whatever the art; each picture is read as it is drawn.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
 #include <malloc.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <vector>
 
 #include "Configuracion.h"
+#include "Constantes.h"
+#include "Datos.h"
 #include "Entorno.h"
 #include "Globales.h"
 #include "Hardware.h"
@@ -17,7 +22,9 @@
 
 namespace {
 
-const int Magenta = 0xF81F;
+const int Magenta = ColorMascara;
+// Behind a picture drawn to be read: no pattern of these cases uses it.
+const int Centinela = 0x0841;
 
 class Figura : public Sprite {
 public:
@@ -33,42 +40,111 @@ struct Entrada {
 std::vector<Entrada> Tabla()
 {
     std::vector<Entrada> t(86, Entrada{0, 0, 0, -1, -1});
-    const int anchos[6] = {112, 112, 64, 64, 64, 32}, altos[6] = {48, 48, 32, 32, 32, 32};
     for (int e = 1; e <= 48; e++) {
-        const int g = (e - 1) / 4 % 6, f = (e - 1) % 4;
-        t[e] = Entrada{anchos[g], altos[g], 4, anchos[g] * f, (g < 2 ? 48 * g : 32 * g + 32) + 224 * (e > 24)};
+        const int g = (e - 1) / 4 % TotalVehiculos, f = (e - 1) % 4;
+        t[e] = Entrada{AnchoVehiculo[g], AltoVehiculo[g], FotogramasVehiculo, AnchoVehiculo[g] * f,
+                       FilaVehiculo[g] + BajadaIzquierda * (e > 24)};
     }
-    for (int e = 49; e <= 56; e++) t[e] = Entrada{32, 32, 2, 32 * ((e - 49) % 2), 448 + 32 * ((e - 49) / 2)};
+    for (int e = 49; e <= 56; e++)
+        t[e] = Entrada{32, 32, 2, 32 * ((e - 49) % 2), FilaZumbelo + 32 * ((e - 49) / 2)};
     for (int e = 57; e <= 64; e++) t[e] = Entrada{46, 32, 2, -1, -1};
-    t[65] = Entrada{32, 44, 1, 0, 576};
-    for (int e = 66; e <= 69; e++) t[e] = Entrada{42, 40, 1, 0, 620 + 40 * (e - 66)};
-    for (int e = 70; e <= 72; e++) t[e] = Entrada{48, 45, 3, 48 * (e - 70), 886};
+    t[65] = Entrada{32, 44, 1, 0, FilaEsquiador};
+    for (int e = 66; e <= 69; e++) t[e] = Entrada{42, 40, 1, 0, FilaEsquiadorGiro + 40 * (e - 66)};
+    for (int e = 70; e <= 72; e++) t[e] = Entrada{48, 45, 3, 48 * (e - 70), FilaChoque};
     for (int e = 73; e <= 80; e++) t[e] = Entrada{e < 77 ? 84 : 130, 32, 4, -1, -1};
-    t[81] = Entrada{48, 10, 1, 0, 812}; t[82] = Entrada{48, 64, 1, 0, 822}; t[83] = Entrada{48, 64, 1, 48, 822};
+    t[81] = Entrada{48, 10, 1, 0, FilaMonton};
+    t[82] = Entrada{48, 64, 1, 0, FilaPinos};
+    t[83] = Entrada{48, 64, 1, 48, FilaPinos};
     t[84] = Entrada{100, 112, 1, -1, -1}; t[85] = Entrada{150, 112, 1, -1, -1};
     return t;
 }
 
 bool Bit(const Mascara* m, int x, int y) { return (m->filas[y][x / 32] >> (x % 32)) & 1u; }
 
+uint32_t M32(const std::vector<unsigned char>& b, size_t o)
+{
+    return (static_cast<uint32_t>(b[o]) << 24) | (static_cast<uint32_t>(b[o + 1]) << 16) |
+           (static_cast<uint32_t>(b[o + 2]) << 8) | b[o + 3];
+}
+
 class HojaSprites : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(Entorno::ArrancaTodo());
-        hoja = M->VerHoja(0);
-        ASSERT_TRUE(hoja != nullptr && bitmap_color_depth(hoja) == 16 && hoja->w >= 448 && hoja->h >= 1043);
+        // The file's bytes, and where the pixels of each sheet begin: a
+        // bitmap holds its depth, width and height, then 16-bit pixels, low byte first.
+        std::FILE* f = std::fopen(ArchivoDatos, "rb");
+        ASSERT_NE(f, nullptr);
+        for (int c; (c = std::fgetc(f)) != EOF;) bytes.push_back(static_cast<unsigned char>(c));
+        std::fclose(f);
+        size_t o = 12;
+        for (int i = 0; i < DatObjetos; i++) {
+            while (M32(bytes, o) == MagicoPropiedad) o += 12 + M32(bytes, o + 8);
+            if (i == DatHoja0 || i == DatHoja1) {
+                const int s = i - DatHoja0;
+                ASSERT_EQ(M32(bytes, o), TipoBitmap);
+                ancho[s] = (bytes[o + 14] << 8) | bytes[o + 15];
+                pixeles[s] = o + 18;
+                ASSERT_TRUE(ancho[s] >= AnchoHoja && ((bytes[o + 16] << 8) | bytes[o + 17]) >= AltoHoja);
+            }
+            o += 12 + M32(bytes, o + 4);
+        }
     }
     void TearDown() override { Entorno::Para(); }
 
-    void Pinta(int x, int y, int w, int h, int color, BITMAP* b = nullptr)
+    void Pinta(int x, int y, int w, int h, int color, int set = 0)
     {
-        rectfill(b != nullptr ? b : hoja, x, y, x + w - 1, y + h - 1, color);
+        for (int j = y; j < y + h; j++)
+            for (int i = x; i < x + w; i++) Pon(i, j, color, set);
     }
-    int Pixel(int e, int x, int y) { return getpixel(M->Imagen(e), x, y); }
-    int PixelBuffer(int x, int y) { return getpixel(H->VerBuffer(), x + 200, y + 200); }
+    void Pon(int x, int y, int color, int set = 0)
+    {
+        const size_t p = pixeles[set] + 2 * (static_cast<size_t>(y) * ancho[set] + x);
+        bytes[p] = static_cast<unsigned char>(color & 0xFF);
+        bytes[p + 1] = static_cast<unsigned char>(color >> 8);
+    }
+    // The painted file becomes the working directory's datos.dat, and a
+    // fresh sheet object cuts it.
+    void Corta()
+    {
+        std::remove(ArchivoDatos);  // a link to the built file: never written through
+        std::FILE* f = std::fopen(ArchivoDatos, "wb");
+        ASSERT_NE(f, nullptr);
+        ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+        std::fclose(f);
+        delete M;
+        M = new SprManager;
+        M->Init();
+        vistas.clear();
+    }
+    // A pixel of entry e's picture as drawn: magenta where it is transparent.
+    int Pixel(int e, int x, int y)
+    {
+        std::vector<int>& v = vistas[e];
+        const Mascara* m = M->MaskEntrada(e);
+        if (v.empty()) {
+            H->RectFill_ex(0, 0, m->ancho - 1, m->alto - 1, Centinela);
+            H->Dibuja(0, 0, M->SpriteEntrada(e));
+            Entorno::Muestra();
+            for (int j = 0; j < m->alto; j++)
+                for (int i = 0; i < m->ancho; i++) {
+                    const int c = Entorno::Pantalla(i, j);
+                    v.push_back(c == Centinela ? Magenta : c);
+                }
+        }
+        return v[y * m->ancho + x];
+    }
+    int PixelBuffer(int x, int y)
+    {
+        Entorno::Muestra();
+        return Entorno::Pantalla(x, y);
+    }
 
-    BITMAP* hoja = nullptr;
+    std::vector<unsigned char> bytes;
+    size_t pixeles[2] = {0, 0};
+    int ancho[2] = {0, 0};
+    std::map<int, std::vector<int>> vistas;
 };
 
 }  // namespace
@@ -79,9 +155,9 @@ TEST_F(HojaSprites, EveryFigureHasItsSizeFramesAndWordsPerRowAndTheSelectionRule
     for (int e = 1; e <= 85; e++) {
         const Mascara* m = M->MaskEntrada(e);
         const bool choque = e >= 70 && e <= 72;  // the crashed skier never collides: no words
-        EXPECT_EQ(std::vector<int>({m->ancho, m->alto, m->fotogramas, M->Imagen(e)->w, M->Imagen(e)->h, m->palabras}),
-                  std::vector<int>({t[e].ancho, t[e].alto, t[e].fotogramas, t[e].ancho, t[e].alto,
-                                    choque ? 0 : (t[e].ancho + 31) / 32})) << e;
+        EXPECT_EQ(std::vector<int>({m->ancho, m->alto, m->fotogramas, m->palabras}),
+                  std::vector<int>({t[e].ancho, t[e].alto, t[e].fotogramas, choque ? 0 : (t[e].ancho + 31) / 32}))
+            << e;
         EXPECT_TRUE(M->SpriteEntrada(e) != nullptr && (m->filas == nullptr) == choque) << e;
     }
     const int casos[][4] = {  // type, variant, frame -> entry
@@ -102,7 +178,7 @@ TEST_F(HojaSprites, EveryFigureHasItsSizeFramesAndWordsPerRowAndTheSelectionRule
 TEST_F(HojaSprites, FiguresAreCutFromTheirOwnSheetAreaOrBuiltFromTheirParts)
 {
     const std::vector<Entrada> t = Tabla();
-    Pinta(0, 0, hoja->w, hoja->h, Magenta);
+    Pinta(0, 0, AnchoHoja, AltoHoja, Magenta);
     for (int e = 1; e <= 85; e++) {
         if (t[e].sx >= 0) Pinta(t[e].sx, t[e].sy, t[e].ancho, t[e].alto, 700 * e + 1);
     }
@@ -114,7 +190,7 @@ TEST_F(HojaSprites, FiguresAreCutFromTheirOwnSheetAreaOrBuiltFromTheirParts)
     }
     Pinta(0, 931, 25, 64, 400);   // finish post
     Pinta(0, 995, 128, 48, 500);  // banner
-    M->Init();
+    Corta();
     for (int e = 1; e <= 85; e++) {
         if (t[e].sx < 0 || e == 54) continue;
         EXPECT_EQ(Pixel(e, 0, 0), 700 * e + 1) << e;
@@ -146,10 +222,10 @@ TEST_F(HojaSprites, FiguresAreCutFromTheirOwnSheetAreaOrBuiltFromTheirParts)
 TEST_F(HojaSprites, MaskBitsAreTheSolidPixelsBlackIncludedAndNothingBeyondTheWidth)
 {
     std::srand(1234);
-    for (int y = 0; y < hoja->h; y++) {
-        for (int x = 0; x < hoja->w; x++) putpixel(hoja, x, y, std::rand() % 3 == 0 ? Magenta : 0);
+    for (int y = 0; y < AltoHoja; y++) {
+        for (int x = 0; x < AnchoHoja; x++) Pon(x, y, std::rand() % 3 == 0 ? Magenta : 0);
     }
-    M->Init();
+    Corta();
     for (int e = 1; e <= 85; e++) {
         const Mascara* m = M->MaskEntrada(e);
         for (int y = m->palabras > 0 ? 0 : m->alto; y < m->alto; y++) {
@@ -161,7 +237,7 @@ TEST_F(HojaSprites, MaskBitsAreTheSolidPixelsBlackIncludedAndNothingBeyondTheWid
         }
     }
     // Drawn, the sheet's magenta is transparent and its black is solid; erased, the background is back.
-    clear_to_color(H->VerFondo(), 0xFFFF);
+    H->ClrFondo(7);  // white, 0xFFFF
     H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
     Figura monton(10, 0, -10, 470);  // partly off screen
     monton.Dibuja(false);
@@ -175,12 +251,10 @@ TEST_F(HojaSprites, MaskBitsAreTheSolidPixelsBlackIncludedAndNothingBeyondTheWid
 
 TEST_F(HojaSprites, SwitchingTheGraphicSetChangesPicturesNotSizesAndFiguresFollowWithoutLeaks)
 {
-    BITMAP* otra = M->VerHoja(1);
-    ASSERT_NE(otra, nullptr);
-    Pinta(0, 0, hoja->w, hoja->h, 0x1111);
-    Pinta(0, 0, otra->w, otra->h, 0x2222, otra);
-    Pinta(0, 0, 56, 10, Magenta, otra);  // set 1's first lorry has a transparent corner
-    M->Init();
+    Pinta(0, 0, AnchoHoja, AltoHoja, 0x1111);
+    Pinta(0, 0, AnchoHoja, AltoHoja, 0x2222, 1);
+    Pinta(0, 0, 56, 10, Magenta, 1);  // set 1's first lorry has a transparent corner
+    Corta();
     std::vector<Mascara> antes;
     for (int e = 1; e <= 85; e++) antes.push_back(*M->MaskEntrada(e));
     Figura quieto(0, 0, 40, 40), andando(6, 1, 300, 40);  // never animated; the menu's pointer figure
@@ -188,6 +262,7 @@ TEST_F(HojaSprites, SwitchingTheGraphicSetChangesPicturesNotSizesAndFiguresFollo
     Config->ToggleSet();
     M->Init();
     M->Init();  // two rebuilds before anyone draws again
+    vistas.clear();
     for (int e = 1; e <= 85; e++) {
         const Mascara* m = M->MaskEntrada(e);
         const Mascara& a = antes[e - 1];
@@ -198,7 +273,7 @@ TEST_F(HojaSprites, SwitchingTheGraphicSetChangesPicturesNotSizesAndFiguresFollo
     EXPECT_FALSE(Bit(M->MaskEntrada(1), 0, 0));
     EXPECT_TRUE(Bit(M->MaskEntrada(1), 56, 0));
     // Figures made before the switch draw the new pictures, never a released one.
-    clear_to_color(H->VerBuffer(), 0xFFFF);
+    H->cls(7);  // white, 0xFFFF
     quieto.Dibuja(false);
     andando.Dibuja(true);
     EXPECT_NE(quieto.VerImagen(), viejo);

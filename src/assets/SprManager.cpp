@@ -1,5 +1,7 @@
 #include "SprManager.h"
 
+#include <allegro.h>
+
 #include "Configuracion.h"
 #include "Constantes.h"
 #include "Datos.h"
@@ -97,7 +99,7 @@ SprManager::SprManager()
 SprManager::~SprManager()
 {
     for (i = 0; i < Entradas; i++) {
-        if (sprites[i] != nullptr) destroy_compiled_sprite(sprites[i]);
+        if (sprites[i] != nullptr) destroy_compiled_sprite(static_cast<COMPILED_SPRITE*>(sprites[i]));
         if (imagenes[i] != nullptr) destroy_bitmap(imagenes[i]);
         Mascara* m = mascaras[i];
         if (m->filas != nullptr) {
@@ -150,13 +152,13 @@ void SprManager::Init()
     // Compiled sprites: the new build is made before the previous one is
     // released, so no new sprite can take an old one's address; figures alive
     // now fetch the new ones before their next draw (see Sprite::Dibuja).
-    COMPILED_SPRITE* anteriores[Entradas];
+    void* anteriores[Entradas];
     for (i = 0; i < Entradas; i++) {
         anteriores[i] = sprites[i];
         sprites[i] = get_compiled_sprite(imagenes[i], FALSE);
     }
     for (i = 0; i < Entradas; i++) {
-        if (anteriores[i] != nullptr) destroy_compiled_sprite(anteriores[i]);
+        if (anteriores[i] != nullptr) destroy_compiled_sprite(static_cast<COMPILED_SPRITE*>(anteriores[i]));
     }
     generacion++;
 
@@ -237,19 +239,7 @@ Mascara* SprManager::MaskEntrada(int entrada)
     return mascaras[entrada - 1];
 }
 
-BITMAP* SprManager::Imagen(int entrada)
-{
-    if (entrada < 1 || entrada > Entradas) return nullptr;
-    return imagenes[entrada - 1];
-}
-
 unsigned SprManager::VerGeneracion()
 {
     return generacion;
-}
-
-BITMAP* SprManager::VerHoja(int set)
-{
-    if (set != 0 && set != 1) return nullptr;
-    return BitmapDe(datos, DatHoja0 + set);
 }

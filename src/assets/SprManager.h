@@ -3,8 +3,11 @@
 #ifndef SPRMANAGER_H
 #define SPRMANAGER_H
 
-#include <allegro.h>
 #include "Mascara.h"
+
+// The library's types, reached only through pointers.
+struct BITMAP;
+struct DATAFILE;
 
 class SprManager {
 public:
@@ -19,23 +22,17 @@ public:
 
     // The entry (1..85) that the three numbers select, or 0 for a tipo the sheet does not have.
     static int Entrada(int tipo, int variante, int frame);
-    // For tests and the gallery: the picture of an entry (1..85).
-    BITMAP* Imagen(int entrada);
-
     // The compiled sprite and the mask of an entry (1..85), null outside.
     void* SpriteEntrada(int entrada);
     Mascara* MaskEntrada(int entrada);
     // Counts the builds of the sheet; a figure holding a compiled sprite of
     // an older build fetches the current one before drawing.
     unsigned VerGeneracion();
-    // For tests and tools: the sheet picture of graphic set 0 or 1 in this
-    // object's datafile copy (what the next Init cuts from), null if absent.
-    BITMAP* VerHoja(int set);
 
 private:
     DATAFILE* datos;
     BITMAP* imagenes[Entradas];
-    COMPILED_SPRITE* sprites[Entradas];
+    void* sprites[Entradas];  // compiled sprites
     Mascara* mascaras[Entradas];
     int i, j, k, fila;  // scratch counters used while building
     int bitsPorPalabra;

@@ -2,7 +2,6 @@
 // skipping, with the same walking pointer as the main menu.
 #include "Menus.h"
 
-#include <allegro.h>
 #include <cstdio>
 
 #include "Configuracion.h"

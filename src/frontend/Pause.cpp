@@ -31,8 +31,7 @@ const int CursorFinX = 449;
 }  // namespace
 
 Pause::Pause()
-    : figura(nullptr), ciclos(0), resultado(Sigue), hecho(0), opcion(0), tecla(Hardware::SinAccion), ultimaX(0),
-      ultimaY(0)
+    : figura(nullptr), ciclos(0), resultado(Sigue), hecho(0), opcion(0), tecla(Hardware::SinAccion)
 {
     LOCK_VARIABLE(CiclosTempPause);
     LOCK_FUNCTION(RetP);
@@ -82,8 +81,6 @@ int Pause::PauseGame()
     if (opcion == 1) resultado = Abandono;
 
     remove_int(RetP);
-    ultimaX = figura->VerX();
-    ultimaY = figura->VerY();
     delete figura;
     figura = nullptr;
     return resultado;
@@ -97,8 +94,8 @@ void Pause::InitTemp()
 
 void Pause::Rectangulo()
 {
-    const int borde = makecol(180, 180, 0);
-    const int interior = makecol(0, 100, 180);
+    const int borde = H->ColorRgb(180, 180, 0);
+    const int interior = H->ColorRgb(0, 100, 180);
 
     // The box grows from the middle of the screen, opaque, in nine steps.
     const int cx = Hardware::AnchoPantalla / 2, cy = Hardware::AltoPantalla / 2;
@@ -155,7 +152,3 @@ void Pause::Camina(bool arriba)
     figura->Dibuja(false);
     H->ClearKeyBuf();
 }
-
-int Pause::VerCiclos() { return static_cast<int>(ciclos); }
-int Pause::VerUltimaX() { return ultimaX; }
-int Pause::VerUltimaY() { return ultimaY; }

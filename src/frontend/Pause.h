@@ -18,11 +18,6 @@ public:
     void Texto();
     void Desplaza(int accion);
 
-    // For tests: the step count, and where the cursor stood when the last pause closed.
-    int VerCiclos();
-    int VerUltimaX();
-    int VerUltimaY();
-
 private:
     Zumbelo* figura;
     uint32_t ciclos;
@@ -33,9 +28,6 @@ private:
 
     // Walks the cursor to the other option, one pixel a tick.
     void Camina(bool arriba);
-
-    int ultimaX;
-    int ultimaY;
 };
 
 #endif

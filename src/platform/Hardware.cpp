@@ -1,5 +1,6 @@
 #include "Hardware.h"
 
+#include <allegro.h>
 #ifdef ALLEGRO_WITH_XWINDOWS
 #include <xalleg.h>
 #endif
@@ -300,19 +301,27 @@ int Hardware::TextLength(const char* s)
 
 // ---------------------------------------------------------------- fonts
 
+struct Hardware::FuenteCargada {
+    FONT* fuente;
+    PALETTE paleta;
+};
+
 void Hardware::SetFont(const char* fontName, const char* paletteName)
 {
-    std::map<std::string, FuenteCargada>::iterator it = fuentes.find(fontName);
+    std::map<std::string, FuenteCargada*>::iterator it = fuentes.find(fontName);
     if (it == fuentes.end()) {
-        FuenteCargada nueva;
-        get_palette(nueva.paleta);
+        FuenteCargada* nueva = new FuenteCargada;
+        get_palette(nueva->paleta);
         const char* nombres[2] = {fontName, paletteName};
-        nueva.fuente = load_dat_font(ArchivoDatos, nueva.paleta, nombres);
-        if (nueva.fuente == nullptr) return;  // no such font: the current one stays
+        nueva->fuente = load_dat_font(ArchivoDatos, nueva->paleta, nombres);
+        if (nueva->fuente == nullptr) {  // no such font: the current one stays
+            delete nueva;
+            return;
+        }
         it = fuentes.insert(std::make_pair(std::string(fontName), nueva)).first;
     }
-    set_palette(it->second.paleta);
-    font = it->second.fuente;
+    set_palette(it->second->paleta);
+    font = it->second->fuente;
 }
 
 void Hardware::SetFont(int n)
@@ -328,11 +337,12 @@ void Hardware::DelFont()
 
 void Hardware::LiberaFuentes()
 {
-    std::map<std::string, FuenteCargada>::iterator it;
+    std::map<std::string, FuenteCargada*>::iterator it;
     for (it = fuentes.begin(); it != fuentes.end(); ++it) {
-        if (font == it->second.fuente) font = fuenteLibreria;
-        if (fuenteBase == it->second.fuente) fuenteBase = fuenteLibreria;
-        destroy_font(it->second.fuente);
+        if (font == it->second->fuente) font = fuenteLibreria;
+        if (fuenteBase == it->second->fuente) fuenteBase = fuenteLibreria;
+        destroy_font(it->second->fuente);
+        delete it->second;
     }
     fuentes.clear();
 }
@@ -477,6 +487,11 @@ void Hardware::CajaPantalla(int x1, int y1, int x2, int y2, int color)
 void Hardware::SolidMode()
 {
     solid_mode();
+}
+
+int Hardware::ColorRgb(int r, int g, int b)
+{
+    return makecol(r, g, b);
 }
 
 // ---------------------------------------------------------------- keyboard

@@ -5,9 +5,14 @@
 #ifndef HARDWARE_H
 #define HARDWARE_H
 
-#include <allegro.h>
 #include <map>
 #include <string>
+
+// The library's types, reached only through pointers here: no includer of
+// this header sees the library.
+struct BITMAP;
+struct DATAFILE;
+struct FONT;
 
 class Hardware {
 public:
@@ -97,12 +102,9 @@ public:
     int VerOrigenX() { return origenX; }
     int VerOrigenY() { return origenY; }
 
-    // For tests and tools: the work bitmap, the background and the datafile.
-    BITMAP* VerBuffer() { return buffer; }
-    BITMAP* VerFondo() { return fondo; }
-    DATAFILE* VerDatos() { return datos; }
-    int VerColor(int indice) { return colores[indice]; }
-    int VerFuentesCargadas() { return static_cast<int>(fuentes.size()); }
+    // A colour value as makecol gives it, for RectFill_ex.
+    int ColorRgb(int r, int g, int b);
+
     void PideCierre();  // what the window's close button does
     // The next InitGraph opens a window of scale k whatever the desktop, for
     // tools that measure every scale; 0 goes back to the desktop's rule.
@@ -129,11 +131,8 @@ private:
 
     // Fonts loaded by name, each with its palette, kept until shut-down so
     // switching fonts neither leaks nor rereads the datafile.
-    struct FuenteCargada {
-        FONT* fuente;
-        PALETTE paleta;
-    };
-    std::map<std::string, FuenteCargada> fuentes;
+    struct FuenteCargada;
+    std::map<std::string, FuenteCargada*> fuentes;
     void LiberaFuentes();
 
     FONT* fuenteLibreria;  // the library's own font, safe to fall back on

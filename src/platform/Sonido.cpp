@@ -1,5 +1,7 @@
 #include "Sonido.h"
 
+#include <allegro.h>
+
 #include "Configuracion.h"
 #include "Datos.h"
 #include "Globales.h"

@@ -3,8 +3,12 @@
 #ifndef SONIDO_H
 #define SONIDO_H
 
-#include <allegro.h>
 #include <cstdint>
+
+// The library's types, reached only through pointers.
+struct DATAFILE;
+struct MIDI;
+struct SAMPLE;
 
 class Sonido {
 public:

@@ -28,8 +28,6 @@ bool SinBajar(int rumbo)
 
 }  // namespace
 
-int Esquiador::vivos = 0;
-
 Esquiador::Esquiador()
 {
     tipo = TipoEsquiador;
@@ -44,12 +42,10 @@ Esquiador::Esquiador()
     inactivo = 0;
     choque = ChoqueNada;
     examinado = nullptr;
-    vivos++;
 }
 
 Esquiador::~Esquiador()
 {
-    vivos--;
 }
 
 void Esquiador::Avanza(int tecla, int paso, int desplazamiento, bool fin, int margen)

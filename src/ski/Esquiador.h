@@ -17,12 +17,7 @@ public:
     void Mueve(bool fin, int margen, int desplazamiento, int paso);
     int Choque(Obstaculo* primero, int desplazamiento);
 
-    // For tests.
     int VerVariante() { return variante; }
-    int VerYPista() { return yPista; }
-    int VerInactivo() { return inactivo; }
-    // Skiers alive right now (for tests).
-    static int VerVivos() { return vivos; }
 
 private:
     int32_t yPista;
@@ -30,8 +25,6 @@ private:
     int32_t inactivo;
     int32_t choque;
     Obstaculo* examinado;
-
-    static int vivos;
 
     // True when the skier's middle column lies within the obstacle (a gate
     // or the finish).

@@ -11,8 +11,6 @@ const int KFObstaculo = 20;  // a gate shows each of its flag frames for 20 draw
 
 }  // namespace
 
-int Obstaculo::vivos = 0;
-
 Obstaculo::Obstaculo(int x, int y, int clase)
 {
     switch (clase) {
@@ -31,12 +29,10 @@ Obstaculo::Obstaculo(int x, int y, int clase)
     Actualiza();
     siguiente = nullptr;
     pasado = false;
-    vivos++;
 }
 
 Obstaculo::~Obstaculo()
 {
-    vivos--;
 }
 
 Obstaculo* Obstaculo::VerSiguiente()

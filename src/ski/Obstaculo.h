@@ -18,14 +18,10 @@ public:
     void rBorra(int desplazamiento, int margen);
 
     int VerVariante() { return variante; }
-    // Obstacles alive right now, over every course ever built (for tests).
-    static int VerVivos() { return vivos; }
 
 private:
     Obstaculo* siguiente;
     bool pasado;
-
-    static int vivos;
 };
 
 #endif

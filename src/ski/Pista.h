@@ -20,7 +20,7 @@ public:
     void SetMargin(int m);
     Obstaculo* Indice();
 
-    // For tests.
+    // For tests and the benchmark.
     Obstaculo* VerPrimero() { return primero; }
     int VerNumPista() { return numPista; }
     int VerLongitud() { return longitud; }

@@ -48,6 +48,23 @@ void Para()
     Apaga();
 }
 
+void Muestra()
+{
+    H->VuelcaBuffer();
+    H->Rest(0);  // a frame put off until the next refresh goes through now
+}
+
+int Pantalla(int x, int y)
+{
+    return getpixel(screen, H->VerOrigenX() + x * H->VerEscala(), H->VerOrigenY() + y * H->VerEscala());
+}
+
+void MuestraFondo()
+{
+    H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0);
+    Muestra();
+}
+
 void PulsaTecla(int scancode, int ascii)
 {
     simulate_keypress((scancode << 8) | (ascii & 0xFF));

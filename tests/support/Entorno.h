@@ -18,6 +18,14 @@ bool ArrancaTodo();
 // Deletes whatever exists, in the game's shut-down order, and clears the pointers.
 void Para();
 
+// What the player sees: the work bitmap shown on the screen (with any frame
+// held back for the next refresh), and a pixel of the screen at a visible
+// point, at the screen's scale.
+void Muestra();
+int Pantalla(int x, int y);
+// The background shown in place of the work bitmap, to be read with Pantalla.
+void MuestraFondo();
+
 // Puts one key press into the key buffer, as the keyboard driver would.
 void PulsaTecla(int scancode, int ascii = 0);
 
