@@ -126,10 +126,8 @@ foreach(paquete_componente zumbelo:juego zumbelo-data:datos)
 endforeach()
 
 # The Debian packages: `cpack` in the build directory writes
-# zumbelo_<version>_<arch>.deb and zumbelo-data_<version>_all.deb.
-# Installing and packaging take what is built and build nothing themselves:
-# otherwise `cpack` would first build every test and benchmark.
-set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+# zumbelo_<version>_<arch>.deb and zumbelo-data_<version>_all.deb, after
+# bringing the build up to date.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zumbelo)
 set(CPACK_PACKAGE_VERSION ${ZUMBELO_VERSION})

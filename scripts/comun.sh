@@ -1,15 +1,17 @@
 # Shared by ./run and ./test: install what is missing, build, and find or
 # start an X display. Sourced, not run.
 
-# (dpkg-dev gives the build Debian's hardening flags, dpkg-buildflags.)
-ZUMBELO_PAQUETES="liballegro4-dev allegro4-doc cmake g++ make pkg-config dpkg-dev libgtest-dev \
+# What ./run needs to build the game and its data and to play it, or its
+# scripted tour on a virtual display without one. (dpkg-dev gives the build
+# Debian's hardening flags, dpkg-buildflags.)
+ZUMBELO_PAQUETES="liballegro4-dev cmake g++ make pkg-config dpkg-dev \
 timgm6mb-soundfont libfreetype-dev zlib1g-dev fonts-dejavu-core fonts-dejavu-extra \
 xvfb xdotool x11-utils imagemagick sox python3"
-# What the test suite needs besides: the fuzzers' compiler and runtime, the
-# static checkers, valgrind, and the tools that check the installed game and
-# its packages (cpack's dependency scan needs file).
-ZUMBELO_PAQUETES_PRUEBAS="clang libclang-rt-14-dev clang-tidy cppcheck valgrind desktop-file-utils \
-file lintian appstream appstream-compose"
+# What the test suite needs besides: GoogleTest, the fuzzers' compiler and
+# runtime, the static checkers, valgrind, and the tools that check the
+# installed game and its packages (cpack's dependency scan needs file).
+ZUMBELO_PAQUETES_PRUEBAS="libgtest-dev clang libclang-rt-14-dev clang-tidy cppcheck valgrind \
+desktop-file-utils file lintian appstream appstream-compose"
 
 # Installs the Debian packages named (by default those the game needs) that
 # are not there yet.
@@ -27,8 +29,8 @@ instala_paquetes() {
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $faltan
 }
 
-# Configures and builds everything (Release), the data files included; any
-# arguments go to cmake's configure step.
+# Configures and builds (Release) the game and its data files, and the
+# tests with -DBUILD_TESTING=ON; any arguments go to cmake's configure step.
 compila() {
     cmake -S "$RAIZ" -B "$RAIZ/build" -DCMAKE_BUILD_TYPE=Release "$@" > /dev/null
     cmake --build "$RAIZ/build" -j "$(nproc)"
@@ -37,7 +39,7 @@ compila() {
 # Builds the game alone with AddressSanitizer and UndefinedBehaviorSanitizer
 # into build-san/, for the long-play tests.
 compila_sanitizado() {
-    cmake -S "$RAIZ" -B "$RAIZ/build-san" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUMBELO_SANITIZE=ON > /dev/null
+    cmake -S "$RAIZ" -B "$RAIZ/build-san" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUMBELO_SANITIZE=ON -DBUILD_TESTING=OFF > /dev/null
     cmake --build "$RAIZ/build-san" -j "$(nproc)" --target zumbelo
 }
 
