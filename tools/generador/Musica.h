@@ -6,7 +6,7 @@
 #include "Midi.h"
 
 Tema HazTemaMenu();
-// Level themes 0 to 3 (datafile objects 22 to 25).
+// Level themes 0 to 3 (datafile objects DatMusicaNivel0 to DatMusicaNivel3).
 Tema HazTemaNivel(int n);
 
 // The arrangement behind every tune: written notes and chords, turned into
