@@ -144,12 +144,16 @@ arranca() {
     espera_ventana || aborta "no game window; the game said: $(tail -3 "$tmp/salida.txt")"
 }
 # The option list of the main menu into $1 (the walking figure beside it
-# left out), wherever the 640x480 picture lies: full screen puts it in a
-# borderless window in the middle of the screen.
+# left out), wherever the 640x480 picture lies: in a window of its own, or
+# full screen in the middle of the whole screen (800x600 here, so at scale 1).
 opciones() {
     local x y
     read -r x y < <(xwininfo -root -tree 2>/dev/null |
         sed -n 's/.* 640x480+-*[0-9]*+-*[0-9]*  +\(-*[0-9]*\)+\(-*[0-9]*\).*/\1 \2/p' | head -1)
+    if [ -z "${x:-}" ]; then
+        read -r x y < <(xwininfo -root 2>/dev/null |
+            awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print int((w - 640) / 2), int((h - 480) / 2)}')
+    fi
     import -window root -crop "150x125+$((150 + ${x:-0}))+$((225 + ${y:-0}))" +repage "$1" 2>/dev/null
 }
 # Waits for the main menu to settle (two looks half a second apart that agree
