@@ -148,11 +148,11 @@ void Menus::DefineTeclas()
 
         // A key already given to an earlier action is refused, and so is one
         // without a scan code, which could never be bound.
-        int nueva = -1;
-        while (nueva == -1) {
+        int nueva = Hardware::SinTecla;
+        while (nueva == Hardware::SinTecla) {
             if (H->VerCierre()) return;  // the window was closed: the program ends
             nueva = H->VerTecla();
-            if (nueva == -1) {
+            if (nueva == Hardware::SinTecla) {
                 H->Espera();
                 continue;
             }
@@ -161,7 +161,7 @@ void Menus::DefineTeclas()
             for (j = 0; j < i; j++) {
                 if (H->VerTecla(j) == codigo) usada = true;
             }
-            if (usada) nueva = -1;
+            if (usada) nueva = Hardware::SinTecla;
         }
         H->GrabarTecla(i, nueva);
     }

@@ -38,7 +38,7 @@ void Menus::Creditos()
 
     const int h = H->TextHeight();
     int s = 0;
-    while (H->VerTecla() == -1 && !H->VerCierre()) {
+    while (H->VerTecla() == Hardware::SinTecla && !H->VerCierre()) {
         if (ciclos >= CiclosTempMenu) {
             H->Espera();
             continue;

@@ -29,7 +29,7 @@ const int ModoVentana = GFX_AUTODETECT_WINDOWED;      // 2
 const int ModoCompleto = GFX_AUTODETECT_FULLSCREEN;   // 1
 
 // Defaults of the six actions: up, down, left, right, select, pause.
-const int TeclasPorDefecto[6] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC};
+const int TeclasPorDefecto[Hardware::Acciones] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC};
 
 // The colour sweep: boxes grow from the middle line in steps of 16 pixels.
 const int PasoBarrido = 16;
@@ -109,7 +109,7 @@ Hardware::Hardware()
       ultimoVolcado(0), periodo(1000000 / RefrescoHabitual)
 {
     for (int i = 0; i < 8; i++) colores[i] = 0;
-    for (int a = 0; a < 6; a++) *Enlace(a) = TeclasPorDefecto[a];
+    for (int a = 0; a < Acciones; a++) *Enlace(a) = TeclasPorDefecto[a];
 
     LOCK_VARIABLE(Cierre);
     LOCK_VARIABLE(FocoPerdido);
@@ -499,29 +499,29 @@ int Hardware::ColorRgb(int r, int g, int b)
 int* Hardware::Enlace(int action)
 {
     switch (action) {
-    case 0: return &teclaArriba;
-    case 1: return &teclaAbajo;
-    case 2: return &teclaIzquierda;
-    case 3: return &teclaDerecha;
-    case 4: return &teclaSeleccionar;
-    case 5: return &teclaPausa;
+    case AccionArriba: return &teclaArriba;
+    case AccionAbajo: return &teclaAbajo;
+    case AccionIzquierda: return &teclaIzquierda;
+    case AccionDerecha: return &teclaDerecha;
+    case AccionSeleccionar: return &teclaSeleccionar;
+    case AccionPausa: return &teclaPausa;
     default: return nullptr;
     }
 }
 
 int Hardware::Tecla()
 {
-    if (!keypressed()) return -1;
+    if (!keypressed()) return SinAccion;
     const int scancode = readkey() >> 8;
-    if (scancode == 0) return -1;  // 0 is "unbound", never an action
-    for (int a = 0; a < 6; a++)
+    if (scancode == 0) return SinAccion;  // 0 is "unbound", never an action
+    for (int a = 0; a < Acciones; a++)
         if (*Enlace(a) == scancode) return a;
-    return -1;
+    return SinAccion;
 }
 
 int Hardware::VerTecla()
 {
-    if (!keypressed()) return -1;
+    if (!keypressed()) return SinTecla;
     return readkey();
 }
 
@@ -567,7 +567,7 @@ bool Hardware::Esc()
 
 int Hardware::LeeCaracter()
 {
-    if (!keypressed()) return -1;
+    if (!keypressed()) return SinTecla;
     // readkey would give '^' for a character beyond the 8-bit range.
     int scancode = 0;
     return ureadkey(&scancode);

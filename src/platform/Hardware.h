@@ -28,6 +28,8 @@ public:
         AccionPausa,
         Acciones  // how many
     };
+    // What VerTecla and LeeCaracter give when no key is waiting.
+    static constexpr int SinTecla = -1;
 
     Hardware();
     ~Hardware();
