@@ -151,7 +151,7 @@ TEST_F(ConEsquiador, AGateIsScoredOnceThroughItsMiddleOrPenalisedOnceWithItsSoun
     EXPECT_TRUE(Suena(0));
     Nivel = 2;  // the fee grows with the level
     Puntos = 100;
-    Obstaculo ancha(200, 100, 13);  // bottom edge 132
+    Obstaculo ancha(200, 100, ClaseBanderaAncha);  // bottom edge 132
     for (const auto& c : {std::make_pair(132, 100), std::make_pair(133, 70), std::make_pair(160, 70)}) {
         Pasa(400, c.first, 0, {&ancha});  // not yet wholly above the skier at 132; penalised once
         EXPECT_EQ(Puntos, c.second) << c.first;
@@ -161,7 +161,7 @@ TEST_F(ConEsquiador, AGateIsScoredOnceThroughItsMiddleOrPenalisedOnceWithItsSoun
 
 TEST_F(ConEsquiador, TreesCrashUntilLeftBehindAndHeapsDeflectBySideAndHeading)
 {
-    Obstaculo pino(200, 100, 11), atras(200, 100, 19), rozado(200, 100, 11);  // 48 x 64
+    Obstaculo pino(200, 100, ClasePino), atras(200, 100, ClasePinoDos), rozado(200, 100, ClasePino);  // 48 x 64
     for (int n = 0; n < 2; n++) EXPECT_EQ(Pasa(205, 110, 0, {&pino}), 11) << "a tree ahead is tested on every pass";
     EXPECT_EQ(Pasa(205, 165, 0, {&atras}), 0);
     EXPECT_TRUE(atras.VerPasado());
@@ -189,7 +189,7 @@ TEST_F(ConEsquiador, TreesCrashUntilLeftBehindAndHeapsDeflectBySideAndHeading)
 
 TEST_F(ConEsquiador, AFinishPostCrashesTheLineIsCrossedOnceAndThePassStopsEarly)
 {
-    Obstaculo meta(200, 100, 17), ancha(200, 100, 16);  // posts from row 148 at 200-224 and 275-299
+    Obstaculo meta(200, 100, ClaseMetaEstrecha), ancha(200, 100, ClaseMetaAncha);  // posts from row 148 at 200-224 and 275-299
     EXPECT_EQ(Pasa(205, 150, 0, {&meta}), 18) << "on the post, though centred";
     EXPECT_EQ(Pasa(270, 150, 0, {&meta}), 18);
     EXPECT_EQ(Pasa(205, 60, 0, {&ancha}), 0) << "the banner is not solid";
@@ -197,7 +197,7 @@ TEST_F(ConEsquiador, AFinishPostCrashesTheLineIsCrossedOnceAndThePassStopsEarly)
     EXPECT_EQ(Pasa(234, 126, 0, {&meta}), 1) << "48 rows deeper than a gate's line";
     EXPECT_EQ(Pasa(234, 126, 0, {&meta}), 0) << "crossed once";
     // The first hit in list order wins; an obstacle out of view ends the walk.
-    Obstaculo pino(200, 100, 11), monton(200, 140, 10), arriba(500, 0, 11), abajo(500, 480 - T, 11),
+    Obstaculo pino(200, 100, ClasePino), monton(200, 140, ClaseMonton), arriba(500, 0, ClasePino), abajo(500, 480 - T, ClasePino),
         dentro(500, 479 - T, 11);
     EXPECT_EQ(Pasa(200, 105, 1, {&monton, &pino}), 3);
     EXPECT_EQ(Pasa(200, 105, 1, {&pino, &monton}), 11);

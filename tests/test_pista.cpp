@@ -6,6 +6,7 @@
 #include <allegro.h>
 #include <vector>
 
+#include "Constantes.h"
 #include "Datos.h"
 #include "Entorno.h"
 #include "Globales.h"
@@ -90,9 +91,10 @@ TEST_F(ConPista, TheLevelChoosesTheCourseEachRecordBecomesAnObstacleAndNoneOutli
 {
     const int curso[9] = {0, 1, 2, 3, 1, 2, 3, 1, 2};  // course 0 only once per game
     // kind 10 to 19 -> sprite type, variant, width, height
-    const int figura[10][4] = {{10, 0, 48, 10}, {11, 0, 48, 64},    {0}, {9, 1, 130, 32}, {9, 0, 84, 32},
-                               {0},             {15, 1, 150, 112}, {15, 0, 100, 112},   {0},
-                               {11, 1, 48, 64}};
+    const int figura[10][4] = {{TipoMonton, 0, 48, 10},  {TipoPino, 0, 48, 64},   {0},
+                               {TipoBandera, 1, 130, 32}, {TipoBandera, 0, 84, 32}, {0},
+                               {TipoMeta, 1, 150, 112},   {TipoMeta, 0, 100, 112},  {0},
+                               {TipoPino, 1, 48, 64}};
     for (int nivel = 0; nivel < 9; nivel++) {
         Nivel = nivel;
         pista.Init();

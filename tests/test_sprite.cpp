@@ -103,7 +103,7 @@ TEST(Colision, ThePixelTestAgreesWithComparingEveryPixelAtAlignedAndUnalignedOff
 TEST(FiguraEnHoja, FramesChangeEveryKeyFrameDrawsAndStandStillWhenNotAnimated)
 {
     ASSERT_TRUE(Entorno::ArrancaTodo());
-    Figura camion(1, 0), heroe(6, 3), pino(11, 1);
+    Figura camion(TipoCamion2, 0), heroe(TipoAPie, 3), pino(TipoPino, 1);
     EXPECT_EQ(camion.VerUltimo() * 100 + heroe.VerUltimo() * 10 + pino.VerUltimo(), 310);
     std::vector<int> cambios;  // kf 20: the first change at the 20th draw
     for (int n = 1; n <= 85; n++) {

@@ -161,11 +161,13 @@ TEST_F(HojaSprites, EveryFigureHasItsSizeFramesAndWordsPerRowAndTheSelectionRule
         EXPECT_TRUE(M->SpriteEntrada(e) != nullptr && (m->filas == nullptr) == choque) << e;
     }
     const int casos[][4] = {  // type, variant, frame -> entry
-        {0, -1, 2, 27}, {0, 1, 2, 3},   {5, -1, 3, 48}, {11, 1, 0, 83}, {11, 1, 3, 83},
-        {1, 0, 0, 5},   {2, -3, 1, 34}, {6, 3, 1, 56},  {7, 2, 1, 62},  {8, 0, 0, 65},
-        {8, 4, 0, 69},  {9, 1, 3, 80},  {10, 5, 3, 81}, {12, 3, 2, 72}, {15, 1, 2, 85},
-        {13, 0, 0, 0},  {14, 0, 0, 0},  {16, 0, 0, 0},  {0, 0, 4, 0},   {6, 4, 0, 0},
+        {TipoCamion1, -1, 2, 27},   {TipoCamion1, 1, 2, 3},     {TipoMoto, -1, 3, 48},   {TipoPino, 1, 0, 83},
+        {TipoPino, 1, 3, 83},       {TipoCamion2, 0, 0, 5},     {TipoCoche1, -3, 1, 34}, {TipoAPie, 3, 1, 56},
+        {TipoConEsquis, 2, 1, 62},  {TipoEsquiador, 0, 0, 65},  {TipoEsquiador, 4, 0, 69}, {TipoBandera, 1, 3, 80},
+        {TipoMonton, 5, 3, 81},     {TipoChoque, 3, 2, 72},     {TipoMeta, 1, 2, 85},    {13, 0, 0, 0},
+        {14, 0, 0, 0},              {16, 0, 0, 0},              {TipoCamion1, 0, 4, 0},  {TipoAPie, 4, 0, 0},
     };
+
     for (const auto& c : casos) {
         const int e = SprManager::Entrada(c[0], c[1], c[2]);
         EXPECT_EQ(e, c[3]) << c[0] << "," << c[1] << "," << c[2];
@@ -239,7 +241,7 @@ TEST_F(HojaSprites, MaskBitsAreTheSolidPixelsBlackIncludedAndNothingBeyondTheWid
     // Drawn, the sheet's magenta is transparent and its black is solid; erased, the background is back.
     H->ClrFondo(7);  // white, 0xFFFF
     H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
-    Figura monton(10, 0, -10, 470);  // partly off screen
+    Figura monton(TipoMonton, 0, -10, 470);  // partly off screen
     monton.Dibuja(false);
     for (int x = 10; x < 48; x++) EXPECT_EQ(PixelBuffer(x - 10, 470), Pixel(81, x, 0) == Magenta ? 0xFFFF : 0);
     EXPECT_EQ(PixelBuffer(38, 479), 0xFFFF);
@@ -257,7 +259,7 @@ TEST_F(HojaSprites, SwitchingTheGraphicSetChangesPicturesNotSizesAndFiguresFollo
     Corta();
     std::vector<Mascara> antes;
     for (int e = 1; e <= 85; e++) antes.push_back(*M->MaskEntrada(e));
-    Figura quieto(0, 0, 40, 40), andando(6, 1, 300, 40);  // never animated; the menu's pointer figure
+    Figura quieto(TipoCamion1, 0, 40, 40), andando(TipoAPie, 1, 300, 40);  // never animated; the menu's pointer figure
     void* viejo = quieto.VerImagen();
     Config->ToggleSet();
     M->Init();
@@ -277,10 +279,10 @@ TEST_F(HojaSprites, SwitchingTheGraphicSetChangesPicturesNotSizesAndFiguresFollo
     quieto.Dibuja(false);
     andando.Dibuja(true);
     EXPECT_NE(quieto.VerImagen(), viejo);
-    EXPECT_EQ(quieto.VerImagen(), M->Sprite(0, 0, 0));
+    EXPECT_EQ(quieto.VerImagen(), M->Sprite(TipoCamion1, 0, 0));
     EXPECT_EQ(std::vector<int>({PixelBuffer(40, 40), PixelBuffer(151, 87), PixelBuffer(331, 71)}),
               std::vector<int>({0xFFFF, 0x2222, 0x2222}));
-    Figura choque(12, 0, 100, 60), pino(11, 0, 100, 60);  // every pixel solid, but a crash never collides
+    Figura choque(TipoChoque, 0, 100, 60), pino(TipoPino, 0, 100, 60);  // every pixel solid, but a crash never collides
     EXPECT_TRUE(choque.Colision(&pino, false) && !choque.Colision(&pino, true) && !pino.Colision(&choque, true));
     EXPECT_TRUE(quieto.Colision(&pino, true));
     // One build's compiled sprites take several hundred kilobytes: rebuilds release them.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "Constantes.h"
 #include "Entorno.h"
 #include "Trafico.h"
 
@@ -124,7 +125,7 @@ TEST_F(Trafico_, LeavingVehiclesAreUnlinkedWhereverTheyAreInTheList)
     for (int sale = 0; sale < 3; ++sale) {
         Trafico t(2);
         Vehiculo* v[3];
-        for (int i = 0; i < 3; ++i) v[i] = PruebaTrafico::Agrega(t, 2, 1, i == sale ? 640 : 150 * i, 100);
+        for (int i = 0; i < 3; ++i) v[i] = PruebaTrafico::Agrega(t, TipoCoche1, 1, i == sale ? 640 : 150 * i, 100);
         EXPECT_EQ(t.Mueve(), sale == 0 ? v[1] : v[0]);
         EXPECT_EQ(t.Cuantos(), 2);
         CompruebaLista(t);
@@ -133,7 +134,7 @@ TEST_F(Trafico_, LeavingVehiclesAreUnlinkedWhereverTheyAreInTheList)
     }
     // A leftward one leaves once its right edge is below 0; the last one empties the list.
     Trafico t(2);
-    Vehiculo* moto = PruebaTrafico::Agrega(t, 5, -1, -28, 300);
+    Vehiculo* moto = PruebaTrafico::Agrega(t, TipoMoto, -1, -28, 300);
     for (int derecha : {2, 0}) {
         EXPECT_EQ(t.Mueve(), moto);
         EXPECT_EQ(moto->VerX(true), derecha);
@@ -155,7 +156,7 @@ TEST_F(Trafico_, ANewVehicleOnTopOfAnotherIsDiscardedButOneTouchingIsAdded)
                               {x - 31, y, 0},    {x, y - 32, 1},         {x, y - 31, 0}};
     for (const auto& b : bloques) {
         Trafico t(2);
-        PruebaTrafico::Agrega(t, 5, 1, b[0], b[1]);
+        PruebaTrafico::Agrega(t, TipoMoto, 1, b[0], b[1]);
         srand(1234);
         t.NuevoVehiculo();
         EXPECT_EQ(t.Cuantos(), 1 + b[2]) << "block at " << b[0] << "," << b[1];
