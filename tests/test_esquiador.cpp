@@ -137,35 +137,35 @@ TEST_F(ConEsquiador, TheSkierKeepsToTheScreenAndTracksHisCourseRow)
 TEST_F(ConEsquiador, AGateIsScoredOnceThroughItsMiddleOrPenalisedOnceWithItsSound)
 {
     Obstaculo g1(200, 100, 14), g2(200, 100, 14), g3(200, 100, 14), g4(200, 100, 14), g5(200, 100, 14);  // 84 x 32
-    EXPECT_EQ(Pasa(226, 77, 0, {&g1}), 0);  // the middle row has not reached the top yet
+    EXPECT_EQ(Pasa(226, 77, 0, {&g1}), ChoqueNada);  // the middle row has not reached the top yet
     EXPECT_EQ(Puntos, 0);
-    for (int fila : {78, 90, 200}) EXPECT_EQ(Pasa(226, fila, 0, {&g1}), 0) << "a gate never stops the skier";
+    for (int fila : {78, 90, 200}) EXPECT_EQ(Pasa(226, fila, 0, {&g1}), ChoqueNada) << "a gate never stops the skier";
     EXPECT_EQ(Puntos, 10) << "scored once and never missed afterwards";
     Pasa(183, 90, 0, {&g2});  // middle column just outside on the left
     Pasa(269, 90, 0, {&g3});  // and on the right
     Pasa(268, 90, 0, {&g4});
     EXPECT_TRUE(!g2.VerPasado() && !g3.VerPasado() && g4.VerPasado());
-    EXPECT_FALSE(Suena(0));
+    EXPECT_FALSE(Suena(DatAhh));
     Pasa(226, 200, 0, {&g5});  // centred, but never touched: missed
     EXPECT_EQ(Puntos, 10);
-    EXPECT_TRUE(Suena(0));
+    EXPECT_TRUE(Suena(DatAhh));
     Nivel = 2;  // the fee grows with the level
     Puntos = 100;
     Obstaculo ancha(200, 100, ClaseBanderaAncha);  // bottom edge 132
     for (const auto& c : {std::make_pair(132, 100), std::make_pair(133, 70), std::make_pair(160, 70)}) {
         Pasa(400, c.first, 0, {&ancha});  // not yet wholly above the skier at 132; penalised once
         EXPECT_EQ(Puntos, c.second) << c.first;
-        EXPECT_EQ(Suena(0), c.first == 133) << c.first;
+        EXPECT_EQ(Suena(DatAhh), c.first == 133) << c.first;
     }
 }
 
 TEST_F(ConEsquiador, TreesCrashUntilLeftBehindAndHeapsDeflectBySideAndHeading)
 {
     Obstaculo pino(200, 100, ClasePino), atras(200, 100, ClasePinoDos), rozado(200, 100, ClasePino);  // 48 x 64
-    for (int n = 0; n < 2; n++) EXPECT_EQ(Pasa(205, 110, 0, {&pino}), 11) << "a tree ahead is tested on every pass";
-    EXPECT_EQ(Pasa(205, 165, 0, {&atras}), 0);
+    for (int n = 0; n < 2; n++) EXPECT_EQ(Pasa(205, 110, 0, {&pino}), ChoquePino) << "a tree ahead is tested on every pass";
+    EXPECT_EQ(Pasa(205, 165, 0, {&atras}), ChoqueNada);
     EXPECT_TRUE(atras.VerPasado());
-    EXPECT_EQ(Pasa(205, 110, 0, {&atras}), 0) << "a tree left behind is never tested again";
+    EXPECT_EQ(Pasa(205, 110, 0, {&atras}), ChoqueNada) << "a tree left behind is never tested again";
     int huecos = 0, choques = 0;  // boxes overlapping where the pictures do not touch
     for (int x = 170; x < 200; x++) {
         PruebaEsquiador::Pon(*e, x, 57, 0, 57);
@@ -177,12 +177,13 @@ TEST_F(ConEsquiador, TreesCrashUntilLeftBehindAndHeapsDeflectBySideAndHeading)
     EXPECT_GT(huecos, 0);
     EXPECT_EQ(choques, 0);
     // heap at x, heading, skier x -> hit; straight down compares right edges halved
-    const int casos[][4] = {{200, 3, 203, 2}, {200, 4, 203, 2}, {200, 1, 203, 3}, {200, 2, 203, 3},
-                            {200, 0, 216, 3}, {200, 0, 215, 2}, {201, 0, 216, 3}, {201, 0, 214, 2}};
+    const int I = ChoqueIzquierda, D = ChoqueDerecha;
+    const int casos[][4] = {{200, 3, 203, I}, {200, 4, 203, I}, {200, 1, 203, D}, {200, 2, 203, D},
+                            {200, 0, 216, D}, {200, 0, 215, I}, {201, 0, 216, D}, {201, 0, 214, I}};
     for (const auto& c : casos) {
         Obstaculo monton(c[0], 100, ClaseMonton);
         EXPECT_EQ(Pasa(c[2], 106 - (c[1] == 0 ? 44 : 40), c[1], {&monton}), c[3]) << "heading " << c[1] << ", " << c[2];
-        EXPECT_TRUE(Suena(27));
+        EXPECT_TRUE(Suena(DatEsqui));
         EXPECT_FALSE(monton.VerPasado());
     }
 }
@@ -190,20 +191,20 @@ TEST_F(ConEsquiador, TreesCrashUntilLeftBehindAndHeapsDeflectBySideAndHeading)
 TEST_F(ConEsquiador, AFinishPostCrashesTheLineIsCrossedOnceAndThePassStopsEarly)
 {
     Obstaculo meta(200, 100, ClaseMetaEstrecha), ancha(200, 100, ClaseMetaAncha);  // posts from row 148 at 200-224 and 275-299
-    EXPECT_EQ(Pasa(205, 150, 0, {&meta}), 18) << "on the post, though centred";
-    EXPECT_EQ(Pasa(270, 150, 0, {&meta}), 18);
-    EXPECT_EQ(Pasa(205, 60, 0, {&ancha}), 0) << "the banner is not solid";
-    EXPECT_EQ(Pasa(234, 125, 0, {&meta}), 0);
-    EXPECT_EQ(Pasa(234, 126, 0, {&meta}), 1) << "48 rows deeper than a gate's line";
-    EXPECT_EQ(Pasa(234, 126, 0, {&meta}), 0) << "crossed once";
+    EXPECT_EQ(Pasa(205, 150, 0, {&meta}), ChoquePoste) << "on the post, though centred";
+    EXPECT_EQ(Pasa(270, 150, 0, {&meta}), ChoquePoste);
+    EXPECT_EQ(Pasa(205, 60, 0, {&ancha}), ChoqueNada) << "the banner is not solid";
+    EXPECT_EQ(Pasa(234, 125, 0, {&meta}), ChoqueNada);
+    EXPECT_EQ(Pasa(234, 126, 0, {&meta}), ChoqueMeta) << "48 rows deeper than a gate's line";
+    EXPECT_EQ(Pasa(234, 126, 0, {&meta}), ChoqueNada) << "crossed once";
     // The first hit in list order wins; an obstacle out of view ends the walk.
     Obstaculo pino(200, 100, ClasePino), monton(200, 140, ClaseMonton), arriba(500, 0, ClasePino), abajo(500, 480 - T, ClasePino),
-        dentro(500, 479 - T, 11);
-    EXPECT_EQ(Pasa(200, 105, 1, {&monton, &pino}), 3);
-    EXPECT_EQ(Pasa(200, 105, 1, {&pino, &monton}), 11);
-    EXPECT_EQ(Pasa(200, 105, 1, {&arriba, &pino}, 64), 0) << "bottom edge at the scroll line";
-    EXPECT_EQ(Pasa(200, 105, 1, {&arriba, &pino}, 63), 11);
-    EXPECT_EQ(Pasa(200, 105, 1, {&abajo, &pino}), 0) << "top at the last row in view";
-    EXPECT_EQ(Pasa(200, 105, 1, {&dentro, &pino}), 11);
-    EXPECT_EQ(Pasa(200, -1000, 1, {&pino}), 0) << "hidden by the lead-in";
+        dentro(500, 479 - T, ClasePino);
+    EXPECT_EQ(Pasa(200, 105, 1, {&monton, &pino}), ChoqueDerecha);
+    EXPECT_EQ(Pasa(200, 105, 1, {&pino, &monton}), ChoquePino);
+    EXPECT_EQ(Pasa(200, 105, 1, {&arriba, &pino}, 64), ChoqueNada) << "bottom edge at the scroll line";
+    EXPECT_EQ(Pasa(200, 105, 1, {&arriba, &pino}, 63), ChoquePino);
+    EXPECT_EQ(Pasa(200, 105, 1, {&abajo, &pino}), ChoqueNada) << "top at the last row in view";
+    EXPECT_EQ(Pasa(200, 105, 1, {&dentro, &pino}), ChoquePino);
+    EXPECT_EQ(Pasa(200, -1000, 1, {&pino}), ChoqueNada) << "hidden by the lead-in";
 }

@@ -129,7 +129,7 @@ TEST_F(ConFaseDos, CrossingTheFinishPays100OnceAndTheHitSteersTheNextStepInstead
         if (o->VerTipo() != TipoMeta) o->Pasa();
     P::Paso(*f);
     EXPECT_EQ(Puntos, 100);
-    EXPECT_EQ(P::Choque(*f), 1);
+    EXPECT_EQ(P::Choque(*f), ChoqueMeta);
     Entorno::PulsaTecla(KEY_LEFT);
     P::Paso(*f);
     EXPECT_EQ(Skier().VerVariante(), 0);

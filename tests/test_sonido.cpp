@@ -113,7 +113,7 @@ TEST_F(Sonidos, MusicPlaysWithSoundOnAndWithSoundOffOnlyTheStopsWork)
     SFX->MNivel(6);
     EXPECT_GE(midi_pos, 0);
     SFX->SAmb(false);
-    ASSERT_EQ(Sonando(1), 1);
+    ASSERT_EQ(Sonando(DatSirena), 1);
     Config->ToggleSonido();
 
     SFX->MNivel(2);
@@ -142,7 +142,7 @@ TEST_F(Sonidos, TheSirenIsStartedOnceAndCounted)
         {&Sonido::SAmb_ex, false, 1, 1, "restarted, not stacked"}};
     for (const auto& p : pasos) {
         (SFX->*p.orden)(p.parar);
-        EXPECT_EQ(Sonando(1), p.sonando) << p.que;
+        EXPECT_EQ(Sonando(DatSirena), p.sonando) << p.que;
         EXPECT_EQ(SFX->VerAmb(), p.cuenta) << p.que;
     }
 }
