@@ -1,7 +1,10 @@
 // The one door to the screen, the keyboard and the library's global state:
 // the display and its two off-screen bitmaps, colours, fonts and text, key
 // bindings, screen transitions and blending, and what the window manager
-// tells the game (close button, input focus).
+// tells the game (close button, input focus). One class in three files:
+// Hardware.cpp (life cycle, text, fonts, buffers), HardwarePantalla.cpp (the
+// screen, its scale and presentation, transitions, the window manager) and
+// HardwareTeclado.cpp (the keys).
 #ifndef HARDWARE_H
 #define HARDWARE_H
 
@@ -142,6 +145,9 @@ private:
     int Color(int indice);
     bool FuenteDeDatos(const FONT* f);
     int* Enlace(int action);
+    void PonTeclasPorDefecto();
+    void PreparaVentana();   // before the library starts: the window's class, no close asked yet
+    void AtiendeVentana();   // once it has started: the title, the close button heard
 
     // Presentation. A scaled frame, or one the library must convert to the
     // desktop's colour depth, costs many plain copies to show: then at most

@@ -1,0 +1,85 @@
+// The keys of the display object: the six actions read from the key buffer
+// through the player's bindings, raw keys and characters, and the waits for
+// a key.
+#include "Hardware.h"
+
+#include <allegro.h>
+
+namespace {
+
+// Defaults of the six actions: up, down, left, right, select, pause.
+const int TeclasPorDefecto[Hardware::Acciones] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC};
+
+}  // namespace
+
+int* Hardware::Enlace(int action)
+{
+    switch (action) {
+    case AccionArriba: return &teclaArriba;
+    case AccionAbajo: return &teclaAbajo;
+    case AccionIzquierda: return &teclaIzquierda;
+    case AccionDerecha: return &teclaDerecha;
+    case AccionSeleccionar: return &teclaSeleccionar;
+    case AccionPausa: return &teclaPausa;
+    default: return nullptr;
+    }
+}
+
+int Hardware::Tecla()
+{
+    if (!keypressed()) return SinAccion;
+    const int scancode = readkey() >> 8;
+    if (scancode == 0) return SinAccion;  // 0 is "unbound", never an action
+    for (int a = 0; a < Acciones; a++)
+        if (*Enlace(a) == scancode) return a;
+    return SinAccion;
+}
+
+int Hardware::VerTecla()
+{
+    if (!keypressed()) return SinTecla;
+    return readkey();
+}
+
+int Hardware::VerTecla(int action)
+{
+    const int* enlace = Enlace(action);
+    return enlace != nullptr ? *enlace : 0;
+}
+
+void Hardware::GrabarTecla(int action, int raw)
+{
+    int* enlace = Enlace(action);
+    if (enlace != nullptr) *enlace = raw >> 8;
+}
+
+void Hardware::EsperaTecla()
+{
+    clear_keybuf();
+    // Asleep between looks at the key buffer; a closed window ends the wait.
+    while (!keypressed() && !VerCierre()) Espera();
+    if (keypressed()) readkey();
+}
+
+void Hardware::ClearKeyBuf()
+{
+    clear_keybuf();
+}
+
+bool Hardware::Esc()
+{
+    return key[KEY_ESC] != 0;
+}
+
+int Hardware::LeeCaracter()
+{
+    if (!keypressed()) return SinTecla;
+    // readkey would give '^' for a character beyond the 8-bit range.
+    int scancode = 0;
+    return ureadkey(&scancode);
+}
+
+void Hardware::PonTeclasPorDefecto()
+{
+    for (int a = 0; a < Acciones; a++) *Enlace(a) = TeclasPorDefecto[a];
+}
