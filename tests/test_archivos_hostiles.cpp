@@ -1,9 +1,9 @@
-// "zumbelo.cfg" and "scores.his" of every length from 0 to 200 bytes with
-// seeded random contents: whatever the file holds, the readers keep every
-// value in range, take what is valid in it, and the next save writes a valid
-// file that reads back to the same values. Hostile places: a link, a pipe, a
-// directory or an unreadable file in place of either file or of datos.dat,
-// and saves that fail half-way.
+// "zumbelo.cfg", "zumbelo.keys" and "scores.his" of every length from 0 to
+// 200 bytes with seeded random contents: whatever the file holds, the readers
+// keep every value in range, take what is valid in it, and the next save
+// writes a valid file that reads back to the same values. Hostile places: a
+// link, a pipe, a directory or an unreadable file in place of any of them or
+// of datos.dat, and saves that fail half-way.
 #include <gtest/gtest.h>
 
 #include <dirent.h>
@@ -27,6 +27,7 @@
 
 #include "Configuracion.h"
 #include "HiScore.h"
+#include "MapaTeclas.h"
 #include "RevisorDatos.h"
 
 namespace {
@@ -150,6 +151,51 @@ std::string CompruebaAjustes(const Bytes& archivo)
     Configuracion otra;
     if (!(fallo = ArchivoAjustesValido(guardado, Valores(otra))).empty()) return "read back: " + fallo;
     if (Lee(Nombre) != guardado) return "a saved file was rewritten by the next start-up";
+    return "";
+}
+
+// --- Key bindings -----------------------------------------------------------
+
+typedef std::vector<int> Teclas;
+const Teclas TeclasNuevas = {17, 31, 30, 32, 57, 25};  // W S A D Space P
+
+Teclas LeeTeclas(int& r)
+{
+    int t[6] = {-1, -1, -1, -1, -1, -1};  // what no file may give
+    r = MapaTeclas::Lee(t);
+    return Teclas(t, t + 6);
+}
+
+// Seven bytes: 'T' and six different scan codes of the library's, 1 to 126.
+bool TeclasUsables(const Bytes& b)
+{
+    if (b.size() != 7 || b[0] != 'T') return false;
+    for (size_t n = 1; n < 7; n++)
+        if (b[n] < 1 || b[n] > 126 || std::find(b.begin() + 1, b.begin() + n, b[n]) != b.begin() + n) return false;
+    return true;
+}
+
+// One bindings file through start-up and a save: a usable one is taken
+// whole, anything else gives nothing (the game keeps its default keys) and is
+// left as it is; a save writes seven bytes that read back.
+std::string CompruebaTeclas(const Bytes& archivo)
+{
+    const char* const Nombre = "zumbelo.keys";
+    std::remove(Nombre);
+    Escribe(Nombre, archivo);
+    int r = 0;
+    const Teclas leidas = LeeTeclas(r);
+    if (TeclasUsables(archivo)) {
+        if (r != 0 || leidas != Teclas(archivo.begin() + 1, archivo.end())) return "a usable set of keys was not taken";
+    } else if (r != 1 || leidas != Teclas(6, -1)) {
+        return "keys taken from a damaged file";
+    }
+    if (Lee(Nombre) != archivo) return "the bindings file was changed by reading it";
+    const int invalidas[6] = {17, 31, 30, 32, 57, 17};
+    if (MapaTeclas::Graba(invalidas) != 1 || Lee(Nombre) != archivo) return "a key twice was saved";
+    if (MapaTeclas::Graba(TeclasNuevas.data()) != 0) return "Save failed";
+    if (Lee(Nombre) != Bytes{'T', 17, 31, 30, 32, 57, 25}) return "the saved keys are not seven bytes of them";
+    if (LeeTeclas(r) != TeclasNuevas || r != 0) return "the saved keys do not read back";
     return "";
 }
 
@@ -359,11 +405,13 @@ protected:
             else rmdir(plantilla);
         }
         std::remove("zumbelo.cfg");
+        std::remove("zumbelo.keys");
         std::remove("scores.his");
     }
     void TearDown() override
     {
         std::remove("zumbelo.cfg");
+        std::remove("zumbelo.keys");
         std::remove("scores.his");
         if (!memoria.empty() && chdir(anterior) == 0) rmdir(memoria.c_str());
     }
@@ -373,18 +421,36 @@ protected:
 
 }  // namespace
 
-TEST_F(ArchivosHostiles, EverySettingsFileUpTo200BytesGivesSettingsInRangeAndSavesAValidFile)
+TEST_F(ArchivosHostiles, EverySettingsOrKeysFileUpTo200BytesGivesSettingsInRangeAndSavesAValidFile)
 {
     int fallos = 0, casos = 0;
     for (int largo = 0; largo <= LargoMaximo; largo++) {
         for (int k = 0; k < VariantesPorLargo; k++) {
             std::mt19937 gen(Semilla + static_cast<unsigned>(largo * VariantesPorLargo + k));
             const std::string fallo = CompruebaAjustes(Contenido(gen, largo, k, false));
+            // The same noise as keys, and most of it behind the keys' marker.
+            Bytes teclas = Contenido(gen, largo, k, false);
+            if (largo > 0 && k % 4 != 3) teclas[0] = 'T';
+            const std::string falloTeclas = CompruebaTeclas(teclas);
             casos++;
             if (!fallo.empty() && ++fallos <= FallosMostrados) ADD_FAILURE() << Caso(largo, k) << ": " << fallo;
+            if (!falloTeclas.empty() && ++fallos <= FallosMostrados) ADD_FAILURE() << Caso(largo, k) << ", keys: " << falloTeclas;
         }
     }
-    EXPECT_EQ(fallos, 0) << "of " << casos << " settings files";
+    // Keys files that noise seldom makes.
+    const struct { const char* que; Bytes b; } nombrados[] = {
+        {"empty", {}},
+        {"short", {'T', 84, 85, 82}},
+        {"one byte too long", {'T', 84, 85, 82, 83, 67, 59, 0}},
+        {"a key twice", {'T', 84, 85, 82, 83, 84, 59}},
+        {"an action without a key", {'T', 84, 85, 0, 83, 67, 59}},
+        {"scan code 127", {'T', 84, 85, 82, 83, 67, 127}},
+        {"scan code 255", {'T', 255, 85, 82, 83, 67, 59}},
+        {"another marker", {'R', 84, 85, 82, 83, 67, 59}},
+        {"scan codes 1 and 126", {'T', 1, 85, 82, 83, 67, 126}},
+    };
+    for (const auto& n : nombrados) EXPECT_EQ(CompruebaTeclas(n.b), "") << n.que;
+    EXPECT_EQ(fallos, 0) << "of " << casos << " settings and keys files";
 }
 
 TEST_F(ArchivosHostiles, EveryScoresFileUpTo200BytesGivesTerminatedNamesAndSavesAValidTable)
@@ -462,6 +528,22 @@ TEST_F(ArchivosHostiles, ALinkPipeDirectoryOrUnreadableFileInPlaceOfAFileIsNeith
             }
             Quita("zumbelo.cfg");
 
+            // Keys: nothing taken, nothing touched; a save as for the settings.
+            if (!Pone(cosa, "zumbelo.keys", {'T', 17, 31, 30, 32, 57, 25})) f << que << "zumbelo.keys could not be made\n";
+            const std::string antesTeclas = Foto("zumbelo.keys"), destinoTeclas = Foto("destino-zumbelo.keys");
+            int r = 0;
+            if (LeeTeclas(r) != Teclas(6, -1) || r != 1) f << que << "zumbelo.keys: keys taken\n";
+            if (Foto("zumbelo.keys") != antesTeclas) f << que << "zumbelo.keys: changed by reading it\n";
+            const int otras[6] = {84, 85, 82, 83, 67, 59};
+            if (cosa == Carpeta) {
+                if (MapaTeclas::Graba(otras) != 1 || Foto("zumbelo.keys") != antesTeclas) f << que << "zumbelo.keys: the save did not fail cleanly\n";
+            } else if (MapaTeclas::Graba(otras) != 0 || Lee("zumbelo.keys") != Bytes{'T', 84, 85, 82, 83, 67, 59} ||
+                       Foto("zumbelo.keys").rfind("100", 0) != 0) {
+                f << que << "zumbelo.keys: a save did not put a file of its own there\n";
+            }
+            if (Foto("destino-zumbelo.keys") != destinoTeclas) f << que << "zumbelo.keys: written through\n";
+            Quita("zumbelo.keys");
+
             // Hall of fame: the default table, and a save leaves it all as it was.
             if (!Pone(cosa, "scores.his", tabla)) f << que << "scores.his could not be made\n";
             const std::string antesTabla = Foto("scores.his");
@@ -493,9 +575,10 @@ TEST_F(ArchivosHostiles, ALinkPipeDirectoryOrUnreadableFileInPlaceOfAFileIsNeith
 TEST_F(ArchivosHostiles, ASaveThatFailsPartWayKeepsTheOldBytesAndTheNextSaveTriesAgain)
 {
     Escribe("zumbelo.cfg", {1, 0, 1, 1, 3});
+    Escribe("zumbelo.keys", {'T', 17, 31, 30, 32, 57, 25});
     Configuracion c;
     HiScore t;  // writes the default table
-    const Bytes ajustes = Lee("zumbelo.cfg"), tabla = Lee("scores.his");
+    const Bytes ajustes = Lee("zumbelo.cfg"), tabla = Lee("scores.his"), teclas = Lee("zumbelo.keys");
     ASSERT_EQ(tabla.size(), size_t(LargoArchivo));
 
     // No file may grow past 3 bytes: each save stops in the middle of its write.
@@ -509,11 +592,14 @@ TEST_F(ArchivosHostiles, ASaveThatFailsPartWayKeepsTheOldBytesAndTheNextSaveTrie
     t.GrabaNombre("Nuevo", 9);  // what a record at the last place does
     t.GrabaPuntos(150, 9);
     EXPECT_EQ(t.Save(), 1);
+    const int otras[6] = {84, 85, 82, 83, 67, 59};
+    EXPECT_EQ(MapaTeclas::Graba(otras), 1);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &antes), 0);
 
     EXPECT_EQ(Lee("zumbelo.cfg"), ajustes);
     EXPECT_EQ(Lee("scores.his"), tabla);
-    EXPECT_EQ(Contenido(), "scores.his zumbelo.cfg") << "a temporary file stayed";
+    EXPECT_EQ(Lee("zumbelo.keys"), teclas);
+    EXPECT_EQ(Contenido(), "scores.his zumbelo.cfg zumbelo.keys") << "a temporary file stayed";
     EXPECT_EQ(Valores(c), (Ajustes{0, 0, 1, 1, 3}));
     EXPECT_EQ(t.LeePuntos(9), 150);
     // The next save writes what memory holds.

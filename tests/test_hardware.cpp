@@ -156,7 +156,7 @@ TEST_F(Pantalla, DefaultKeysGiveTheirActionsOneKeyAtATime)
     EXPECT_EQ(H->VerTecla(), -1);
 }
 
-TEST_F(Pantalla, RebindingAndUnbindingMoveActionsBetweenKeys)
+TEST_F(Pantalla, RebindingAndUnbindingMoveActionsBetweenKeysAndTheLastWholeSetIsKeptForTheNextStart)
 {
     H->GrabarTecla(0, KEY_W << 8 | 'w');
     Entorno::PulsaTecla(KEY_UP);
@@ -174,6 +174,14 @@ TEST_F(Pantalla, RebindingAndUnbindingMoveActionsBetweenKeys)
     H->GrabarTecla(-1, KEY_Q << 8);
     const int esperadas[6] = {KEY_W, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, 0};
     for (int a = 0; a < 6; a++) EXPECT_EQ(H->VerTecla(a), esperadas[a]) << a;
+
+    // W for up was saved with the five others; the set without a pause key was not.
+    Entorno::Para();
+    ASSERT_TRUE(Entorno::ArrancaPantalla());
+    const int guardadas[6] = {KEY_W, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC};
+    for (int a = 0; a < 6; a++) EXPECT_EQ(H->VerTecla(a), guardadas[a]) << a;
+    Entorno::PulsaTecla(KEY_W, 'w');
+    EXPECT_EQ(H->Tecla(), 0);
 }
 
 TEST_F(Pantalla, EsperaTeclaIgnoresKeysPressedBeforeTheCall)

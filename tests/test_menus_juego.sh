@@ -2,8 +2,9 @@
 # The first start in an empty directory and every option of the main menu,
 # with real key presses: the default settings and hall of fame written, the
 # language switch (file and screen), each line of the settings (file
-# rewritten, line redrawn, keys redefined, back), the hall of fame, the
-# credits rolling, a game started and abandoned, and Exit with status 0.
+# rewritten, line redrawn, W given for up and the keys saved, back), the hall
+# of fame, the credits rolling, a game started and abandoned, and Exit with
+# status 0; then a second start, whose pointer goes up with W.
 # $1: the directory of the built game.
 set -u
 run="$(cd "$1" && pwd)"
@@ -50,6 +51,20 @@ espera_quieto "$opciones" menu_en.png 20 || falla "the English menu never settle
 como "$opciones" menu_es.png && falla "the options did not change language"
 recorte "$titulo" titulo_en.png
 
+# The pointer of the main menu: the top row of his jacket, empty when not seen.
+puntero() { figura_en 40x220+95+215; }
+# Waits up to 10 s for the pointer to stand still and $1 to hold for his row.
+espera_puntero() {
+    local y antes=""
+    for _ in $(seq 50); do
+        y=$(puntero)
+        [ -n "$y" ] && [ "$y" = "$antes" ] && eval "$1" && return 0
+        antes=$y
+        sleep 0.2
+    done
+    return 1
+}
+
 # ---- Settings, line by line; the selection stays on the line chosen.
 pulsa Down Down Return
 espera_cambio "$opciones" 20 menu_en.png || falla "no settings menu"
@@ -69,11 +84,14 @@ paso_ajuste "the sound" "1 0 0 1 $velocidad" ajustes1.png ajustes2.png
 pulsa Down Return                                   # define keys
 espera_cambio "$lista" 20 ajustes2.png || falla "no key definition screen"
 sleep 1
-# The same six keys again; a key already given is refused (up twice).
-pulsa Up Up Down Left Right Return Escape
+# W for up and the other five as they were; a key already given is refused (W twice).
+pulsa w w Down Left Right Return Escape
 sleep 1.5
 espera_quieto "$lista" ajustes3.png 20 || falla "the settings did not come back after the keys"
 como "$lista" ajustes2.png || falla "the settings lines changed after the key definition"
+# 'T' and the scan codes of W, Down, Left, Right, Enter and Escape.
+teclas=$(od -An -tu1 zumbelo.keys 2>/dev/null | tr -s ' ' | sed 's/^ //; s/ $//')
+[ "$teclas" = "84 23 85 82 83 67 59" ] || falla "zumbelo.keys holds '$teclas' after the key definition"
 pulsa Down Return                                   # graphic set 1
 paso_ajuste "the graphic set" "1 0 1 1 $velocidad" ajustes3.png ajustes4.png
 pulsa Down Return                                   # frame skipping, twice
@@ -120,4 +138,20 @@ pulsa Down Down Down Down Down Return
 espera_fin "$pid" 20 || falla "the game did not end after Exit"
 [ "$ESTADO" = 0 ] || falla "exit status $ESTADO, expected 0"
 [ -s mensajes.txt ] && falla "a message was shown: $(cat mensajes.txt)"
+
+# ---- A second start plays with the keys saved: W takes the pointer up.
+"$run/zumbelo" >> salida.txt 2>&1 &
+pid=$!
+al_salir "kill $pid"
+espera_ventana || falla "no game window at the second start"
+espera_quieto "$opciones" segundo.png 40 || falla "the main menu never settled at the second start"
+espera_puntero true || falla "no pointer beside the options"
+arriba=$(puntero)
+pulsa Down
+espera_puntero '[ "$y" -gt $((arriba + 10)) ]' || falla "Down did not move the pointer at the second start"
+pulsa w
+espera_puntero '[ "$y" = "$arriba" ]' || falla "W, saved for up, did not take the pointer up at the second start"
+pulsa Down Down Down Down Down Return
+espera_fin "$pid" 20 || falla "the game did not end after Exit at the second start"
+[ "$ESTADO" = 0 ] || falla "exit status $ESTADO at the second start, expected 0"
 echo "menus: todo bien en $((SECONDS - inicio)) s"

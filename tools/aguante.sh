@@ -14,7 +14,7 @@
 # A key definition can bind the keys strangely for the rest of a run, so a run
 # is ended after AGUANTE_TANDA seconds (default 60): first by steering to Exit
 # with the default keys, reading the screen, and if that does not work by a
-# signal. Fails on any other exit status, any sanitizer report (each run logs
+# signal; the next run starts with the default keys again. Fails on any other exit status, any sanitizer report (each run logs
 # into the temporary directory and stops at the first error; leaks at exit are
 # reported too, less those of tools/lsan.supp), a message box, or a game that
 # stops answering: a screen that does not change for 20 s of key presses, nor
@@ -135,6 +135,9 @@ guia_a_salir() {
 }
 
 while [ $((SECONDS - inicio)) -lt "$duracion" ]; do
+    # Every start with the default keys: the game keeps the keys a random key
+    # definition gave, and steering to Exit needs the defaults.
+    rm -f zumbelo.keys
     "$juego" >> salida.txt 2>&1 &
     pid=$!
     arranques=$((arranques + 1))

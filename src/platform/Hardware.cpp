@@ -27,7 +27,7 @@ Hardware::Hardware()
       ultimoVolcado(0), periodo(0)
 {
     for (int i = 0; i < 8; i++) colores[i] = 0;
-    PonTeclasPorDefecto();
+    CargaTeclas();
 
     PreparaVentana();
     // With no display to open (no X server) the library cannot start, and

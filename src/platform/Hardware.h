@@ -68,10 +68,13 @@ public:
     void VuelcaBuffer();
     void SolidMode();
 
-    // Keyboard and key bindings.
+    // Keyboard and key bindings. The bindings start as the player last
+    // defined them (MapaTeclas keeps them between runs) or as the defaults.
     int Tecla();
     int VerTecla();
     int VerTecla(int action);
+    // Binds action to the scan code of the raw key value (0 unbinds); once
+    // every action is bound and no key twice, the six are saved.
     void GrabarTecla(int action, int raw);
     void EsperaTecla();
     void ClearKeyBuf();
@@ -145,7 +148,7 @@ private:
     int Color(int indice);
     bool FuenteDeDatos(const FONT* f);
     int* Enlace(int action);
-    void PonTeclasPorDefecto();
+    void CargaTeclas();      // the player's stored keys, or the defaults
     void PreparaVentana();   // before the library starts: the window's class, no close asked yet
     void AtiendeVentana();   // once it has started: the title, the close button heard
 

@@ -1,14 +1,19 @@
 // The keys of the display object: the six actions read from the key buffer
-// through the player's bindings, raw keys and characters, and the waits for
-// a key.
+// through the player's bindings, which last from one run to the next, raw
+// keys and characters, and the waits for a key.
 #include "Hardware.h"
 
 #include <allegro.h>
+
+#include "MapaTeclas.h"
 
 namespace {
 
 // Defaults of the six actions: up, down, left, right, select, pause.
 const int TeclasPorDefecto[Hardware::Acciones] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC};
+
+static_assert(MapaTeclas::Acciones == Hardware::Acciones && MapaTeclas::UltimoCodigo == KEY_MAX - 1,
+              "the bindings' file keeps the six actions, each a scan code of the library's");
 
 }  // namespace
 
@@ -50,7 +55,13 @@ int Hardware::VerTecla(int action)
 void Hardware::GrabarTecla(int action, int raw)
 {
     int* enlace = Enlace(action);
-    if (enlace != nullptr) *enlace = raw >> 8;
+    if (enlace == nullptr) return;
+    *enlace = raw >> 8;
+    // Saved once the six can play the game again, every action bound and no
+    // key twice: in a key definition, when the last key is given.
+    int teclas[Acciones];
+    for (int a = 0; a < Acciones; a++) teclas[a] = *Enlace(a);
+    if (MapaTeclas::Validas(teclas)) MapaTeclas::Graba(teclas);
 }
 
 void Hardware::EsperaTecla()
@@ -79,7 +90,10 @@ int Hardware::LeeCaracter()
     return ureadkey(&scancode);
 }
 
-void Hardware::PonTeclasPorDefecto()
+void Hardware::CargaTeclas()
 {
-    for (int a = 0; a < Acciones; a++) *Enlace(a) = TeclasPorDefecto[a];
+    int teclas[Acciones];
+    for (int a = 0; a < Acciones; a++) teclas[a] = TeclasPorDefecto[a];
+    MapaTeclas::Lee(teclas);  // the player's own, when a whole usable set is stored
+    for (int a = 0; a < Acciones; a++) *Enlace(a) = teclas[a];
 }

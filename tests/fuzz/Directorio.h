@@ -16,6 +16,7 @@ char Propio[4096] = "";
 void BorraDirectorioPropio()
 {
     std::remove("zumbelo.cfg");
+    std::remove("zumbelo.keys");
     std::remove("scores.his");
     if (chdir("/") == 0) rmdir(Propio);
 }

@@ -23,6 +23,11 @@ configuracion)
     printf '\002\007\002\377\007' > "$c/fuera"
     printf '\377\001\376\000\377' > "$c/negativo"
     : > "$c/vacio"
+    # Keys: a usable set, one with a key twice, one out of range, the scan codes' ends.
+    printf 'T\124\125\122\123\103\073' > "$c/teclas"
+    printf 'T\124\125\122\123\124\073' > "$c/teclas_repetidas"
+    printf 'T\124\125\122\123\103\177' > "$c/teclas_fuera"
+    printf 'T\001\125\122\123\103\176' > "$c/teclas_extremos"
     ;;
 hiscore)
     # A valid table, one cut short, one with unterminated names, a foreign one.
