@@ -1,4 +1,5 @@
-// The road phase's rules one step at a time, and a whole phase run on its timer.
+// The road phase's rules one step at a time, steered by keys or a gamepad,
+// and a whole phase run on its timer.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
@@ -172,6 +173,35 @@ TEST_F(Carretera, ThePauseKeyOpensTheOverlayWhoseSecondOptionAbandons)
     P::Paso(f);
     jugador.join();
     EXPECT_EQ(P::Resultado(f), -127);
+}
+
+TEST_F(Carretera, TheGamepadStartsTheHeroWalkingWhoWalksOnAfterItIsLetGoAndItsButtonsPauseAndComeBack)
+{
+    FaseUno f(1);
+    f.Inicia(0);
+    f.VerTrafico()->Destruye();
+    Entorno::ConMando();
+    Zumbelo* z = Coloca(f, 300, 100, false);
+    Entorno::Empuja(0, 0, 100);  // down, held over many steps
+    for (int i = 0; i < 20; ++i) P::Paso(f);
+    const int y = z->VerY();
+    EXPECT_GT(y, 110);
+    Entorno::Empuja(0, 0, 0);
+    for (int i = 0; i < 20; ++i) P::Paso(f);
+    EXPECT_EQ(z->VerY(), y + 20) << "let go, he walks on as after a key";
+    Entorno::Empuja(1, -128, 0);  // left on the direction pad
+    P::Paso(f);
+    EXPECT_EQ(z->VerVelX() * 10 + z->VerVelY(), -20);
+    // The second button opens the pause box; the first, pressed there, goes back to the road.
+    Entorno::Boton(1, true);
+    std::thread jugador([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        Entorno::Boton(0, true);
+    });
+    P::Paso(f);
+    jugador.join();
+    EXPECT_EQ(P::Resultado(f), 0);
+    EXPECT_EQ(z->VerVelX(), -2) << "back on the road, still walking";
 }
 
 TEST_F(Carretera, TheStatusLineShowsAnyThreeNumbersInFullAndAShorterOneLeavesNoTrace)

@@ -1,8 +1,10 @@
 // The display layer as a player sees it: what reaches the screen, erasing
-// from the background, fonts, key actions and the screen transitions.
+// from the background, fonts, key and gamepad actions, the keys kept between
+// runs and the screen transitions.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
+#include <atomic>
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -184,7 +186,61 @@ TEST_F(Pantalla, RebindingAndUnbindingMoveActionsBetweenKeysAndTheLastWholeSetIs
     EXPECT_EQ(H->Tecla(), 0);
 }
 
-TEST_F(Pantalla, EsperaTeclaIgnoresKeysPressedBeforeTheCall)
+TEST_F(Pantalla, AGamepadGivesOneActionPerPressOfItsStickItsPadOrItsTwoButtons)
+{
+    Entorno::ConMando();
+    H->ClearKeyBuf();
+    // The stick: past half way is a press, once however long it is held; it
+    // is let go only within a quarter, so trembling at the line is no new press.
+    const struct { int x, y, accion; } palanca[] = {
+        {0, -60, -1}, {50, 0, -1}, {0, -100, 0}, {0, -128, -1}, {0, -40, -1}, {0, -90, -1}, {0, 0, -1},
+        {0, 100, 1}, {0, 20, -1}, {0, 70, 1}, {100, 70, -1}, {0, 0, -1}, {100, 70, 3}, {-20, 0, -1},
+        {-65, 10, 2}, {-65, 10, -1}};
+    for (const auto& p : palanca) {
+        Entorno::Empuja(0, p.x, p.y);
+        EXPECT_EQ(H->Tecla(), p.accion) << "stick at " << p.x << "," << p.y;
+    }
+    Entorno::Empuja(0, 0, 0);
+    // The direction pad, and the buttons: the first selects, the second pauses.
+    Entorno::Empuja(1, 0, 128);
+    EXPECT_EQ(H->Tecla(), 1);
+    EXPECT_EQ(H->Tecla(), -1);
+    Entorno::Empuja(1, 0, 0);
+    Entorno::Boton(0, true);
+    EXPECT_EQ(H->Tecla(), 4);
+    Entorno::Boton(1, true);
+    EXPECT_EQ(H->Tecla(), 5);
+    EXPECT_EQ(H->Tecla(), -1);
+    // Presses that come together give their actions one call after another;
+    // a waiting key comes first.
+    Entorno::Boton(0, false);
+    Entorno::Boton(1, false);
+    EXPECT_EQ(H->Tecla(), -1);
+    Entorno::Boton(0, true);
+    Entorno::Boton(1, true);
+    Entorno::Empuja(1, -128, 0);
+    Entorno::PulsaTecla(KEY_UP);
+    for (int accion : {0, 2, 4, 5, -1}) EXPECT_EQ(H->Tecla(), accion);
+    // Dropped as waiting keys are: held on, nothing; pressed again, the action.
+    Entorno::Boton(1, false);
+    EXPECT_EQ(H->Tecla(), -1);
+    Entorno::Boton(1, true);
+    H->ClearKeyBuf();
+    EXPECT_EQ(H->Tecla(), -1);
+    Entorno::Boton(1, false);
+    EXPECT_EQ(H->VerTecla(), Hardware::SinTecla);
+    Entorno::Boton(1, true);
+    EXPECT_EQ(H->VerTecla(), Hardware::PulsacionMando) << "a raw read tells a press of the gamepad";
+    // A stick held past the quarter when the keys are dropped is still held.
+    Entorno::Empuja(0, 0, -100);
+    EXPECT_EQ(H->Tecla(), 0);
+    Entorno::Empuja(0, 0, -50);
+    H->ClearKeyBuf();
+    Entorno::Empuja(0, 0, -100);
+    EXPECT_EQ(H->Tecla(), -1);
+}
+
+TEST_F(Pantalla, EsperaTeclaIgnoresKeysAndButtonsPressedBeforeTheCallAndEndsOnEither)
 {
     Entorno::PulsaTecla(KEY_A, 'a');
     std::thread despues([] {
@@ -194,6 +250,18 @@ TEST_F(Pantalla, EsperaTeclaIgnoresKeysPressedBeforeTheCall)
     H->EsperaTecla();
     despues.join();
     EXPECT_FALSE(keypressed()) << "the later key was the one taken";
+
+    Entorno::ConMando();
+    Entorno::Boton(0, true);
+    std::atomic<bool> pulsado(false);
+    std::thread boton([&pulsado] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        pulsado = true;
+        Entorno::Boton(1, true);
+    });
+    H->EsperaTecla();
+    boton.join();
+    EXPECT_TRUE(pulsado) << "the button held before the call did not end the wait";
 }
 
 TEST_F(Pantalla, TheColourSweepEndsWhiteUpwardsAndBlackDownwards)

@@ -1,5 +1,6 @@
 // The title screen's menu, the settings menu with the key definition, the
-// hall of fame and the credits, driven by keys in the real key buffer.
+// hall of fame and the credits, driven by keys in the real key buffer and by
+// a gamepad as the library keeps one.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
@@ -38,6 +39,22 @@ Teclas Pulsa(int n, int scancode, int ascii = 0, int primera = Paso)
 Teclas Baja(int n, int primera = Paso) { return Pulsa(n, KEY_DOWN, 0, primera); }
 Teclas Elige(int primera = Paso) { return Pulsa(1, KEY_ENTER, 13, primera); }
 Teclas Mira(std::function<void()> mira) { return {{0, 0, Eleccion, mira}}; }  // a look, no press
+
+// The gamepad: a stick or pad pushed, or a button, held for a good while and
+// let go, the press after the pause given.
+const int Sostenida = 300;  // ms a press is held
+Teclas Mando(std::function<void()> pulsa, std::function<void()> suelta, int primera = Paso)
+{
+    return {{0, 0, primera, std::move(pulsa)}, {0, 0, Sostenida, std::move(suelta)}};
+}
+Teclas Palanca(int palanca, int x, int y, int primera = Paso)
+{
+    return Mando([=] { Entorno::Empuja(palanca, x, y); }, [=] { Entorno::Empuja(palanca, 0, 0); }, primera);
+}
+Teclas Boton(int b, int primera = Paso)
+{
+    return Mando([=] { Entorno::Boton(b, true); }, [=] { Entorno::Boton(b, false); }, primera);
+}
 
 // The settings file as it is on disk now; 99s when it is missing or short.
 std::vector<int> FicheroCfg()
@@ -193,6 +210,17 @@ TEST_F(PruebaMenus, EveryOptionDoesItsActionAndComesBackToTheFirstOption)
     EXPECT_FALSE(RelojEnMarcha());
 }
 
+TEST_F(PruebaMenus, TheGamepadStepsThePointerOncePerPushHoweverLongItIsHeldAndItsFirstButtonChooses)
+{
+    Entorno::ConMando();
+    // The stick held down for two seconds is one step, to the language line,
+    // which the first button switches; the pad then walks down to Exit.
+    Teclas teclas = Mando([] { Entorno::Empuja(0, 0, 100); }, [] {}) + Palanca(0, 0, 127, 2000) + Boton(0);
+    for (int n = 0; n < 5; n++) teclas = teclas + Palanca(1, 0, 128, n == 0 ? Eleccion : Paso);
+    EXPECT_EQ(MenuPrincipal(teclas + Boton(1) + Boton(0)), -127) << "the second button chooses nothing";
+    EXPECT_EQ(Config->VerIdioma(), 1);
+}
+
 TEST_F(PruebaMenus, HallOfFameLinesPadTheNameToNineThenDotsAndTheScore)
 {
     EXPECT_EQ(LineaRecord("Ana", 500), "Ana       . . . . . . 500");
@@ -292,6 +320,24 @@ TEST_F(PruebaMenus, KeyDefinitionRefusesAKeyAlreadyBoundAndTakesAllSixInOrder)
     // The new keys take the menu out: down is S, select is Space.
     EXPECT_EQ(MenuOpciones(teclas + Pulsa(3, KEY_S, 's', 2000) + Pulsa(1, KEY_SPACE, ' ')), 0);
     for (int a = 0; a < 6; a++) EXPECT_EQ(H->VerTecla(a), esperadas[a]) << "action " << a;
+}
+
+TEST_F(PruebaMenus, KeyDefinitionTakesAPressOfTheGamepadAsTheKeyTheActionHadAndSavesTheSix)
+{
+    Entorno::ConMando();
+    // Up takes the down arrow; down's own key is then taken, so the pad is
+    // refused for down and W is given; the other four keep theirs by the pad.
+    Teclas teclas = Baja(2) + Elige() + Pulsa(1, KEY_DOWN, 0, Eleccion) + Boton(0) + Pulsa(1, KEY_W, 'w');
+    for (int a = 2; a < 6; a++) teclas = teclas + (a % 2 == 0 ? Boton(1) : Palanca(1, 128, 0));
+    EXPECT_EQ(MenuOpciones(teclas + Pulsa(3, KEY_W, 'w', 2000) + Elige()), 0);
+    const int esperadas[6] = {KEY_DOWN, KEY_W, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC};
+    for (int a = 0; a < 6; a++) EXPECT_EQ(H->VerTecla(a), esperadas[a]) << "action " << a;
+    std::FILE* f = std::fopen("zumbelo.keys", "rb");
+    ASSERT_NE(f, nullptr);
+    unsigned char b[8];
+    const size_t leidos = std::fread(b, 1, sizeof b, f);
+    std::fclose(f);
+    EXPECT_EQ(std::vector<int>(b, b + leidos), (std::vector<int>{'T', KEY_DOWN, KEY_W, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC}));
 }
 
 TEST_F(PruebaMenus, AScreenSwitchThatCannotReopenEndsTheProgramAsAFailedStart)

@@ -139,7 +139,14 @@ void Menus::DefineTeclas()
     H->TextOutCentre(SMS->Leer(MsgPulsa), 230, -1, -1);
     H->SetFont(FuenteJuego, PaletaJuego);
 
-    for (i = 0; i < Hardware::Acciones; i++) H->GrabarTecla(i, 0);
+    // A press of the gamepad answers with the key the action had: the pad's
+    // own directions and buttons never change, and a player with only a
+    // gamepad who comes here leaves with the keys as they were.
+    int antes[Hardware::Acciones];
+    for (i = 0; i < Hardware::Acciones; i++) {
+        antes[i] = H->VerTecla(i);
+        H->GrabarTecla(i, 0);
+    }
 
     for (i = 0; i < Hardware::Acciones; i++) {
         H->TextOutCentre(SMS->Leer(MsgAccion + i), 280 + 24 * i, -1, -1);
@@ -156,6 +163,7 @@ void Menus::DefineTeclas()
                 H->Espera();
                 continue;
             }
+            if (nueva == Hardware::PulsacionMando) nueva = antes[i] << 8;
             const int codigo = nueva >> 8;
             bool usada = codigo == 0;
             for (j = 0; j < i; j++) {

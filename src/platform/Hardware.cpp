@@ -23,6 +23,7 @@ Hardware::Hardware()
     : buffer(nullptr), fondo(nullptr), fuenteBase(nullptr), datos(nullptr), modo(0),
       teclaIzquierda(0), teclaDerecha(0), teclaArriba(0), teclaAbajo(0),
       teclaSeleccionar(0), teclaPausa(0), fuenteLibreria(font), arrancada(false),
+      direccionVista(SinAccion), botonVisto{false, false},
       lienzo(nullptr), escala(1), escalaPedida(0), origenX(0), origenY(0), porRefresco(false), pendiente(false),
       ultimoVolcado(0), periodo(0)
 {
@@ -36,6 +37,8 @@ Hardware::Hardware()
                                 reinterpret_cast<int (*)(void (*)(void))>(atexit)) == 0;
     if (!arrancada) return;
     install_keyboard();
+    // A gamepad when one is there; none is no fault, and nothing is said.
+    install_joystick(JOY_TYPE_AUTODETECT);
     install_timer();
     install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr);
     set_volume(128, 128);

@@ -33,6 +33,11 @@ public:
     };
     // What VerTecla and LeeCaracter give when no key is waiting.
     static constexpr int SinTecla = -1;
+    // What VerTecla gives for a press of the gamepad (a direction or a
+    // button): above every key's value, its scan code none of the library's.
+    static constexpr int PulsacionMando = 0x10000;
+    // The gamepad's buttons that act: the first gives select, the second pause.
+    static constexpr int BotonesMando = 2;
 
     Hardware();
     ~Hardware();
@@ -70,6 +75,10 @@ public:
 
     // Keyboard and key bindings. The bindings start as the player last
     // defined them (MapaTeclas keeps them between runs) or as the defaults.
+    // Tecla, VerTecla and EsperaTecla take the first gamepad too: its stick
+    // or direction pad gives the four directions and its first two buttons
+    // select and pause, each press once however long it is held;
+    // ClearKeyBuf drops what it holds as it drops waiting keys.
     int Tecla();
     int VerTecla();
     int VerTecla(int action);
@@ -151,6 +160,13 @@ private:
     void CargaTeclas();      // the player's stored keys, or the defaults
     void PreparaVentana();   // before the library starts: the window's class, no close asked yet
     void AtiendeVentana();   // once it has started: the title, the close button heard
+
+    // The gamepad, and what of it was held when it was last looked at.
+    int direccionVista;  // the direction held, as an action; SinAccion for none
+    bool botonVisto[BotonesMando];
+    void SondeaMando(int& direccion, bool botones[BotonesMando]);  // how it stands now; nothing without one
+    int Mando();         // the action of a new press, one at a time; SinAccion
+    void OlvidaMando();  // what it holds now counts as seen
 
     // Presentation. A scaled frame, or one the library must convert to the
     // desktop's colour depth, costs many plain copies to show: then at most

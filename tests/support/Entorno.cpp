@@ -70,6 +70,40 @@ void PulsaTecla(int scancode, int ascii)
     simulate_keypress((scancode << 8) | (ascii & 0xFF));
 }
 
+void ConMando()
+{
+    remove_joystick();
+    install_joystick(JOY_TYPE_NONE);
+    num_joysticks = 1;
+    JOYSTICK_INFO& j = joy[0];
+    j.flags = JOYFLAG_ANALOGUE | JOYFLAG_DIGITAL;
+    j.num_sticks = 2;
+    j.num_buttons = 2;
+    j.stick[0].flags = JOYFLAG_ANALOGUE | JOYFLAG_SIGNED;
+    j.stick[1].flags = JOYFLAG_DIGITAL | JOYFLAG_SIGNED;
+    for (int p = 0; p < 2; p++) {
+        j.stick[p].num_axis = 2;
+        Empuja(p, 0, 0);
+    }
+    for (int b = 0; b < 2; b++) Boton(b, false);
+}
+
+void Empuja(int palanca, int x, int y)
+{
+    JOYSTICK_AXIS_INFO* eje = joy[0].stick[palanca].axis;
+    const int pos[2] = {x, y};
+    for (int e = 0; e < 2; e++) {
+        eje[e].pos = pos[e];
+        eje[e].d1 = pos[e] < 0;
+        eje[e].d2 = pos[e] > 0;
+    }
+}
+
+void Boton(int b, bool pulsado)
+{
+    joy[0].button[b].b = pulsado ? 1 : 0;
+}
+
 const char* DirectorioJuego()
 {
     return ZUMBELO_RUN_DIR;

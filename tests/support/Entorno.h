@@ -29,6 +29,17 @@ void MuestraFondo();
 // Puts one key press into the key buffer, as the keyboard driver would.
 void PulsaTecla(int scancode, int ascii = 0);
 
+// A gamepad, as the library keeps one: an analogue stick (palanca 0), a
+// digital direction pad (palanca 1, its last stick) and two buttons, all at
+// rest. Its state stays as a test sets it: the library's own driver gives
+// way to its "none" driver, whose polls change nothing.
+void ConMando();
+// Where a stick's axes stand, -128 to 128, with the digital flags the
+// library sets beside them (any side of the middle).
+void Empuja(int palanca, int x, int y);
+// Button b held down or let go.
+void Boton(int b, bool pulsado);
+
 // The directory holding the built game, datos.dat and patches.dat.
 const char* DirectorioJuego();
 
