@@ -88,7 +88,6 @@ public:
     void EsperaTecla();
     void ClearKeyBuf();
     void Rest(int ms);
-    bool Esc();
     // The character of the next key: -1 when none is waiting, 0 for a key
     // without one, else its Unicode code.
     int LeeCaracter();

@@ -122,11 +122,6 @@ void Hardware::ClearKeyBuf()
     OlvidaMando();
 }
 
-bool Hardware::Esc()
-{
-    return key[KEY_ESC] != 0;
-}
-
 int Hardware::LeeCaracter()
 {
     if (!keypressed()) return SinTecla;
