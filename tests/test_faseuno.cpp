@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <allegro.h>
-#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "Constantes.h"
@@ -17,6 +15,7 @@
 #include "Globales.h"
 #include "Hardware.h"
 #include "HiScore.h"
+#include "Jugador.h"
 #include "Mensajes.h"
 #include "Reglas.h"
 #include "Trafico.h"
@@ -162,16 +161,10 @@ TEST_F(Carretera, ThePauseKeyOpensTheOverlayWhoseSecondOptionAbandons)
     EXPECT_EQ(P::Resultado(f), 0);
     EXPECT_EQ(f.VerHeroe()->VerVelX(), 2) << "back on the road, still walking";
     EXPECT_LE(CiclosTempF1, 2u) << "no catch-up after the pause";
-    Entorno::PulsaTecla(KEY_ESC, 27);
-    std::thread jugador([] {  // each key once the one before has been read, Enter once the cursor has walked down
-        for (const auto& t : {std::make_pair(KEY_DOWN << 8, 300), std::make_pair(KEY_ENTER << 8 | 13, 800)}) {
-            for (int i = 0; i < 500 && keypressed(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            std::this_thread::sleep_for(std::chrono::milliseconds(t.second));
-            simulate_keypress(t.first);
-        }
-    });
+    Jugador j;  // the pause key, then down to the second option and Enter, each when the box looks for it
+    j.Pulsa(KEY_ESC, 27).Pulsa(KEY_DOWN).Pulsa(KEY_ENTER, 13);
     P::Paso(f);
-    jugador.join();
+    EXPECT_TRUE(j.Terminado());
     EXPECT_EQ(P::Resultado(f), -127);
 }
 
@@ -193,13 +186,10 @@ TEST_F(Carretera, TheGamepadStartsTheHeroWalkingWhoWalksOnAfterItIsLetGoAndItsBu
     P::Paso(f);
     EXPECT_EQ(z->VerVelX() * 10 + z->VerVelY(), -20);
     // The second button opens the pause box; the first, pressed there, goes back to the road.
-    Entorno::Boton(1, true);
-    std::thread jugador([] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
-        Entorno::Boton(0, true);
-    });
+    Jugador j;
+    j.Haz([] { Entorno::Boton(1, true); }).Haz([] { Entorno::Boton(0, true); });
     P::Paso(f);
-    jugador.join();
+    EXPECT_TRUE(j.Terminado());
     EXPECT_EQ(P::Resultado(f), 0);
     EXPECT_EQ(z->VerVelX(), -2) << "back on the road, still walking";
 }

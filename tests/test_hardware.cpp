@@ -4,15 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <allegro.h>
-#include <atomic>
-#include <chrono>
-#include <thread>
 #include <vector>
 
+#include "Arranque.h"
+#include "Configuracion.h"
 #include "Datos.h"
 #include "Entorno.h"
 #include "Globales.h"
 #include "Hardware.h"
+#include "Jugador.h"
 
 namespace {
 
@@ -34,6 +34,35 @@ int Buf(int x, int y)
 int Col(int i)
 {
     return makecol(i & 2 ? 255 : 0, i & 4 ? 255 : 0, i & 1 ? 255 : 0);
+}
+
+// The library's X11 window driver passing for its full-screen one when the
+// autodetection chooses: asked for full screen, the game is given a window.
+GFX_DRIVER* ventanaX11 = nullptr;
+GFX_DRIVER disfrazada;
+_DRIVER_INFO* entradaCompleta = nullptr;
+void* completa = nullptr;
+
+BITMAP* AbreVentana(int w, int h, int vw, int vh, int bpp)
+{
+    BITMAP* b = ventanaX11->init(w, h, vw, vh, bpp);
+    disfrazada = *ventanaX11;  // what it opened, a window, as the library reads it afterwards
+    return b;
+}
+
+void Disfraza(int etapa)
+{
+    if (etapa != EtapaAjustes) return;  // the library started, no screen opened yet
+    for (_DRIVER_INFO* d = system_driver->gfx_drivers(); d->driver != nullptr; d++) {
+        if (d->id == GFX_XWINDOWS) ventanaX11 = static_cast<GFX_DRIVER*>(d->driver);
+        if (d->id == GFX_XWINDOWS_FULLSCREEN) entradaCompleta = d;
+    }
+    if (ventanaX11 == nullptr || entradaCompleta == nullptr) return;
+    disfrazada = *ventanaX11;
+    disfrazada.windowed = FALSE;
+    disfrazada.init = AbreVentana;
+    completa = entradaCompleta->driver;
+    entradaCompleta->driver = &disfrazada;
 }
 
 class Pantalla : public ::testing::Test {
@@ -242,26 +271,19 @@ TEST_F(Pantalla, AGamepadGivesOneActionPerPressOfItsStickItsPadOrItsTwoButtons)
 
 TEST_F(Pantalla, EsperaTeclaIgnoresKeysAndButtonsPressedBeforeTheCallAndEndsOnEither)
 {
-    Entorno::PulsaTecla(KEY_A, 'a');
-    std::thread despues([] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        Entorno::PulsaTecla(KEY_B, 'b');
-    });
-    H->EsperaTecla();
-    despues.join();
-    EXPECT_FALSE(keypressed()) << "the later key was the one taken";
-
+    {
+        Jugador j;  // B when the wait looks for a key
+        j.Pulsa(KEY_B, 'b');
+        Entorno::PulsaTecla(KEY_A, 'a');
+        H->EsperaTecla();
+        EXPECT_TRUE(j.Terminado() && !keypressed()) << "the later key was the one taken";
+    }
     Entorno::ConMando();
     Entorno::Boton(0, true);
-    std::atomic<bool> pulsado(false);
-    std::thread boton([&pulsado] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        pulsado = true;
-        Entorno::Boton(1, true);
-    });
+    Jugador j;  // the second button at the wait's second look
+    j.Haz([] { Entorno::Boton(1, true); }, 2);
     H->EsperaTecla();
-    boton.join();
-    EXPECT_TRUE(pulsado) << "the button held before the call did not end the wait";
+    EXPECT_TRUE(j.Terminado()) << "the button held before the call ended the wait";
 }
 
 TEST_F(Pantalla, TheColourSweepEndsWhiteUpwardsAndBlackDownwards)
@@ -277,6 +299,18 @@ TEST_F(Pantalla, TheColourSweepEndsWhiteUpwardsAndBlackDownwards)
     EXPECT_EQ(Buf(320, 240), Col(Azul)) << "the sweep drew on the screen alone";
     Entorno::MuestraFondo();
     EXPECT_EQ(Pan(320, 240), Col(Rojo));
+}
+
+TEST(ModoPantalla, TheStoredScreenModeFollowsTheModeTheDriverGave)
+{
+    Entorno::Escribe("zumbelo.cfg", {0, 1, 0, 0, 0});  // full screen asked
+    const bool abierta = ArrancaPantalla(Disfraza);
+    ASSERT_NE(entradaCompleta, nullptr) << "no X11 drivers";
+    entradaCompleta->driver = completa;  // as it was, before the screen is opened again
+    ASSERT_TRUE(abierta);
+    EXPECT_TRUE(Config->VerWindowed());
+    EXPECT_EQ(Entorno::Lee("zumbelo.cfg"), (Entorno::Bytes{0, 1, 0, 1, 0}));
+    Entorno::Para();
 }
 
 TEST(Escala, TheLargestWholeScaleWithinNinetyPercentOfTheDesktopForAWindowAndAllOfItFullScreen)

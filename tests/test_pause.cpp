@@ -7,12 +7,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <thread>
 #include <vector>
 
 #include "Entorno.h"
 #include "Globales.h"
 #include "Hardware.h"
+#include "Jugador.h"
 #include "Pause.h"
 
 namespace {
@@ -83,28 +83,25 @@ TEST_F(Pausa, EnterReturnsToTheGameAfterTheCursorWalksOffAndOtherKeysDoNothing)
 
 TEST_F(Pausa, DownAbandonsUpComesBackAndKeysPressedDuringTheWalkAreThrownAway)
 {
-    // Each key is pressed as soon as the one before it has been read, so the
-    // key after a move comes while the cursor walks; the walk's end empties
-    // the buffer, so the key after a lost one comes once the walk is over.
+    // Each key comes when the box looks for one; a key pressed together with
+    // a move waits in the buffer while the cursor walks, and is thrown away.
     const struct {
         std::vector<int> teclas;
+        bool juntas;  // the first two at once
         int resultado, y;
     } casos[] = {
-        {{Abajo, Izquierda, Intro}, -127, 250},
-        {{Abajo, Izquierda, Arriba, Izquierda, Intro}, 0, 200},
-        {{Intro}, 0, 200},                    // every pause starts on the first option
-        {{Abajo, Arriba, Intro}, -127, 250},  // Up during the walk down is lost
-        {{Abajo, Abajo, Intro}, -127, 250},   // down twice moves once
+        {{Abajo, Izquierda, Intro}, false, -127, 250},
+        {{Abajo, Izquierda, Arriba, Izquierda, Intro}, false, 0, 200},
+        {{Intro}, false, 0, 200},                   // every pause starts on the first option
+        {{Abajo, Arriba, Intro}, true, -127, 250},  // Up during the walk down is lost
+        {{Abajo, Abajo, Intro}, false, -127, 250},  // down twice moves once
     };
     for (const auto& c : casos) {
-        std::thread jugador([&c] {
-            for (int t : c.teclas) {
-                while (keypressed()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-                Entorno::PulsaTecla(t, t == Intro ? 13 : 0);
-            }
-        });
+        Jugador j;
+        if (c.juntas) j.Juntas({c.teclas[0], c.teclas[1]});
+        for (size_t k = c.juntas ? 2 : 0; k < c.teclas.size(); k++) j.Pulsa(c.teclas[k], c.teclas[k] == Intro ? 13 : 0);
         EXPECT_EQ(pausa.PauseGame(), c.resultado) << c.teclas.size() << " keys";
-        jugador.join();
+        EXPECT_TRUE(j.Terminado());
         EXPECT_TRUE(CursorEn(UltimoCursor(), c.y)) << c.teclas.size() << " keys";
     }
 }

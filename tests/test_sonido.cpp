@@ -181,7 +181,9 @@ TEST_F(Sonidos, TheMenuTuneIsHeardThroughThePatchSet)
 {
     ASSERT_EQ(midi_driver->id, MIDI_DIGMID);
     SFX->MMenu();
-    rest(1500);
+    // Two seconds of the mix written, 16-bit stereo at 44.1 kHz, however long that takes.
+    struct stat st;
+    for (int n = 0; n < 6000 && (stat("salida.raw", &st) != 0 || st.st_size < 2 * 44100 * 4); n++) rest(10);
     SFX->MStop();
     Para();  // closes the sound card, so the whole capture is written
     FILE* f = std::fopen("salida.raw", "rb");  // 16-bit unsigned stereo frames

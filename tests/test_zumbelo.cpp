@@ -50,11 +50,8 @@ protected:
 
 TEST_F(Heroe, TheScreenEdgesStopHimWhateverHisStep)
 {
-    Zumbelo z(3);
-    Anda(z, 2);
-    EXPECT_EQ(z.VerX(), 2) << "the next move would reach -1";
-    Anda(z, 3);
-    EXPECT_EQ(z.VerX(true), 637) << "the next would reach 640";
+    // From the middle he walks to each edge and stops short of it: one more
+    // step would take him off the screen, or onto column 0.
     for (int paso = 2; paso <= 8; ++paso) {
         for (bool esquis : {false, true}) {
             Zumbelo w(paso);
@@ -64,9 +61,14 @@ TEST_F(Heroe, TheScreenEdgesStopHimWhateverHisStep)
             EXPECT_EQ(w.VerY(true), 462) << "step " << paso;
             Anda(w, 0);
             EXPECT_TRUE(w.VerY() > alto && w.VerY() - paso <= alto) << "step " << paso;
+            Anda(w, 2);
+            EXPECT_TRUE(w.VerX() > 0 && w.VerX() - paso <= 0) << "step " << paso << " stops at " << w.VerX();
+            Anda(w, 3);
+            EXPECT_TRUE(w.VerX(true) <= 639 && w.VerX(true) + paso > 639) << "step " << paso;
         }
     }
     // Keys towards an edge he stands on do nothing.
+    Zumbelo z(3);
     for (const auto& c : {std::make_pair(462 - 32, 1), std::make_pair(alto, 0), std::make_pair(alto + 1, 0)}) {
         z.SetY(c.first);
         z.ActualizaMov(c.second);

@@ -3,6 +3,8 @@
 #ifndef ENTORNO_H
 #define ENTORNO_H
 
+#include <vector>
+
 namespace Entorno {
 
 // Settings, display, screen and datafile: Config and H ready to draw. When
@@ -42,6 +44,22 @@ void Boton(int b, bool pulsado);
 
 // The directory holding the built game, datos.dat and patches.dat.
 const char* DirectorioJuego();
+
+// The library alone, for tests of datos.dat itself: started with a 640 x 480
+// window at 16 bits; false when it cannot be. ParaBiblioteca shuts it down.
+bool ArrancaBiblioteca();
+void ParaBiblioteca();
+
+// Sound without a sound card, for the next start of the library: the mix is
+// written to the file named (in the working directory; /dev/null to throw it
+// away), and the MIDI patch set is the one linked in beside it.
+void SonidoEnArchivo(const char* salida);
+
+// A whole file as bytes (empty when missing), and a file written with them:
+// any link in its place is replaced, never written through.
+typedef std::vector<unsigned char> Bytes;
+Bytes Lee(const char* nombre);
+void Escribe(const char* nombre, const Bytes& b);
 
 }  // namespace Entorno
 
