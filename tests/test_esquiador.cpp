@@ -3,10 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <allegro.h>
-#include <fstream>
 #include <cstring>
-#include <string>
-#include <unistd.h>
 
 #include "Constantes.h"
 #include "Datos.h"
@@ -36,12 +33,7 @@ class ConEsquiador : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // A sound card that writes into a file, so samples really play.
-        char dir[512];
-        ASSERT_NE(getcwd(dir, sizeof dir), nullptr);
-        std::ofstream("alsa.conf") << "pcm.!default { type file; slave.pcm \"null\"; file \"" << dir
-                                   << "/s.raw\"; format \"raw\" }\n";
-        setenv("ALSA_CONFIG_PATH", ("/usr/share/alsa/alsa.conf:" + std::string(dir) + "/alsa.conf").c_str(), 1);
+        Entorno::SonidoEnArchivo("/dev/null");  // a sound card, so samples really play
         ASSERT_TRUE(Entorno::ArrancaTodo());
         H->SetFont(FuenteJuego, PaletaJuego);
         T = H->TextHeight();

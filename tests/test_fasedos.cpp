@@ -5,7 +5,6 @@
 #include <allegro.h>
 #include <malloc.h>
 #include <chrono>
-#include <cstdio>
 #include <vector>
 
 #include "Constantes.h"
@@ -15,9 +14,7 @@
 #include "FaseDos.h"
 #include "Globales.h"
 #include "Hardware.h"
-#include "HiScore.h"
 #include "Jugador.h"
-#include "Mensajes.h"
 #include "Obstaculo.h"
 #include "Pista.h"
 
@@ -62,9 +59,7 @@ protected:
     void TearDown() override
     {
         delete f;
-        CiclosTempF2 = 0;
-        rest(100);
-        EXPECT_EQ(CiclosTempF2, 0u) << "the tick was removed";
+        EXPECT_FALSE(Entorno::Reloj(Ret2)) << "the phase's tick is removed";
         Entorno::Para();
     }
     // Puts the skier at x, on the row 196 of the screen, with his course row.

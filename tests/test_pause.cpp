@@ -41,26 +41,19 @@ protected:
         return std::abs(getr16(c) - r) <= 12 && std::abs(getg16(c) - g) <= 12 && std::abs(getb16(c) - b) <= 12;
     }
 
-    // The box around what the last frame shows over the background (the
-    // box and its texts): the cursor where it stood when the pause closed.
-    static std::vector<int> UltimoCursor()
+    // Whether the last frame differs from the background (the box and its
+    // texts) only inside the cursor's 32 x 32 picture at (450, y), where it
+    // stood when the pause closed.
+    static bool CursorEn(int y)
     {
-        Entorno::Muestra();
-        std::vector<int> visto;
-        for (int y = 0; y < 480; y++)
-            for (int x = 0; x < 640; x++) visto.push_back(Entorno::Pantalla(x, y));
-        Entorno::MuestraFondo();
-        std::vector<int> caja = {640, 480, -1, -1};
-        for (int y = 0; y < 480; y++)
-            for (int x = 0; x < 640; x++)
-                if (Entorno::Pantalla(x, y) != visto[y * 640 + x])
-                    caja = {std::min(caja[0], x), std::min(caja[1], y), std::max(caja[2], x), std::max(caja[3], y)};
-        return caja;
-    }
-    // The cursor stood at (450, y): its 32 x 32 picture holds all the difference.
-    static bool CursorEn(const std::vector<int>& caja, int y)
-    {
-        return caja[2] >= 0 && caja[0] >= 450 && caja[2] < 450 + 32 && caja[1] >= y && caja[3] < y + 32;
+        const std::vector<int> visto = Entorno::Vista(), fondo = Entorno::VistaFondo();
+        int x0 = 640, y0 = 480, x1 = -1, y1 = -1;
+        for (size_t i = 0; i < visto.size(); i++) {
+            if (visto[i] == fondo[i]) continue;
+            const int x = static_cast<int>(i % 640), fila = static_cast<int>(i / 640);
+            x0 = std::min(x0, x), y0 = std::min(y0, fila), x1 = std::max(x1, x), y1 = std::max(y1, fila);
+        }
+        return x1 >= 0 && x0 >= 450 && x1 < 450 + 32 && y0 >= y && y1 < y + 32;
     }
 
     Pause pausa;
@@ -69,19 +62,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Pausa, EnterReturnsToTheGameAfterTheCursorWalksOffAndOtherKeysDoNothing)
-{
-    for (int t : {Escape, Izquierda, Derecha, Escape}) Entorno::PulsaTecla(t);
-    Entorno::PulsaTecla(Intro, 13);
-    const auto inicio = std::chrono::steady_clock::now();
-    EXPECT_EQ(pausa.PauseGame(), 0);
-    // One step per ignored key; then from x 160, two pixels a tick until past
-    // 449: 145 steps after the one that read Enter.
-    EXPECT_TRUE(CursorEn(UltimoCursor(), 200));
-    EXPECT_GE(MsDesde(inicio), 9 * 15 + 700) << "the growing box, then 145 ticks at 200 a second";
-}
-
-TEST_F(Pausa, DownAbandonsUpComesBackAndKeysPressedDuringTheWalkAreThrownAway)
+TEST_F(Pausa, EnterLeavesOnTheOptionUnderTheCursorAndKeysPressedDuringTheWalkAreThrownAway)
 {
     // Each key comes when the box looks for one; a key pressed together with
     // a move waits in the buffer while the cursor walks, and is thrown away.
@@ -90,27 +71,30 @@ TEST_F(Pausa, DownAbandonsUpComesBackAndKeysPressedDuringTheWalkAreThrownAway)
         bool juntas;  // the first two at once
         int resultado, y;
     } casos[] = {
+        {{Escape, Izquierda, Derecha, Escape, Intro}, false, 0, 200},  // other keys do nothing
         {{Abajo, Izquierda, Intro}, false, -127, 250},
         {{Abajo, Izquierda, Arriba, Izquierda, Intro}, false, 0, 200},
         {{Intro}, false, 0, 200},                   // every pause starts on the first option
         {{Abajo, Arriba, Intro}, true, -127, 250},  // Up during the walk down is lost
         {{Abajo, Abajo, Intro}, false, -127, 250},  // down twice moves once
     };
+    const auto inicio = std::chrono::steady_clock::now();
     for (const auto& c : casos) {
         Jugador j;
         if (c.juntas) j.Juntas({c.teclas[0], c.teclas[1]});
         for (size_t k = c.juntas ? 2 : 0; k < c.teclas.size(); k++) j.Pulsa(c.teclas[k], c.teclas[k] == Intro ? 13 : 0);
         EXPECT_EQ(pausa.PauseGame(), c.resultado) << c.teclas.size() << " keys";
         EXPECT_TRUE(j.Terminado());
-        EXPECT_TRUE(CursorEn(UltimoCursor(), c.y)) << c.teclas.size() << " keys";
+        EXPECT_TRUE(CursorEn(c.y)) << c.teclas.size() << " keys";
     }
+    // Each pause: the growing box, nine steps of 15 ms, then at least 145
+    // ticks of the cursor walking off past x 449, two pixels a tick.
+    EXPECT_GE(MsDesde(inicio), 6 * (9 * 15 + 700));
 }
 
 TEST_F(Pausa, TheFinalBoxLetsTheSceneShowThroughAndDrawingIsSolidAfterwards)
 {
-    const auto inicio = std::chrono::steady_clock::now();
     pausa.Rectangulo();
-    EXPECT_GE(MsDesde(inicio), 9 * 15) << "nine steps of 15 ms";
     Entorno::MuestraFondo();
     EXPECT_EQ(Entorno::Pantalla(320, 240), rojo) << "the box is not in the background yet";
     Entorno::PulsaTecla(Intro, 13);

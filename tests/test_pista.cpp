@@ -1,4 +1,4 @@
-// The ski courses: the table, the course chosen by level, the lead-in, the
+// The ski courses: the course chosen by level and built from the table, the lead-in, the
 // scroll and its end, the index of the first obstacle in view, drawing at
 // the bottom edge, and the release of every obstacle.
 #include <gtest/gtest.h>
@@ -17,15 +17,16 @@
 
 namespace {
 
-const int Registros[4] = {43, 76, 85, 191};
-const int Longitudes[4] = {3000, 5000, 6000, 8100};
-
-// Record i of a course: x, y, kind.
-const int16_t* Registro(int curso, int i)
+// The first record of each course in the table: the courses lie back to
+// back, each ending with its finish.
+std::vector<const int16_t*> Cursos()
 {
-    int antes = 0;
-    for (int c = 0; c < curso; c++) antes += Registros[c];
-    return &TablaPistas[3 * (antes + i)];
+    std::vector<const int16_t*> v = {TablaPistas};
+    for (int i = 0; i < ValoresTablaPistas; i += ValoresPorObstaculo) {
+        const int clase = TablaPistas[i + 2];
+        if (clase == ClaseMetaAncha || clase == ClaseMetaEstrecha) v.push_back(TablaPistas + i + ValoresPorObstaculo);
+    }
+    return v;
 }
 
 class ConPista : public ::testing::Test {
@@ -61,55 +62,23 @@ protected:
 
 }  // namespace
 
-TEST(TablaDePistas, KindCountsFinishesBoundsAndTheTwoRecordsOutOfOrder)
-{
-    // heap 10, trees 11 and 19, wide gate 13, narrow gate 14, finish 16 or 17
-    const int clases[6] = {10, 11, 19, 13, 14, 16};
-    const int cuentas[4][6] = {{6, 21, 1, 13, 1, 1}, {9, 36, 2, 19, 9, 1}, {6, 39, 5, 22, 12, 1},
-                               {17, 101, 11, 25, 36, 1}};
-    const int metas[4][3] = {{280, 2700, 16}, {200, 4700, 16}, {280, 5700, 17}, {50, 7800, 17}};
-    std::vector<std::pair<int, int>> desordenados;
-    for (int c = 0; c < 4; c++) {
-        int cuenta[6] = {0, 0, 0, 0, 0, 0};
-        for (int i = 0; i < Registros[c]; i++) {
-            const int16_t* r = Registro(c, i);
-            for (int k = 0; k < 6; k++) cuenta[k] += (r[2] == 17 ? 16 : r[2]) == clases[k];
-            EXPECT_TRUE(r[0] >= 0 && r[0] <= 570 && r[1] >= 0 && r[1] <= metas[c][1]) << "the finish is the lowest";
-            if (i > 0 && r[1] < Registro(c, i - 1)[1]) desordenados.push_back({c, i});
-        }
-        EXPECT_EQ(std::vector<int>(cuenta, cuenta + 6), std::vector<int>(cuentas[c], cuentas[c] + 6)) << "course " << c;
-        const int16_t* ultimo = Registro(c, Registros[c] - 1);
-        EXPECT_EQ(std::vector<int>(ultimo, ultimo + 3), std::vector<int>(metas[c], metas[c] + 3));
-    }
-    EXPECT_EQ(3 * (43 + 76 + 85 + 191), ValoresTablaPistas);
-    ASSERT_EQ(desordenados, (std::vector<std::pair<int, int>>{{1, 18}, {3, 139}}));
-    EXPECT_EQ(std::vector<int>(Registro(1, 17), Registro(1, 19)), (std::vector<int>{280, 350, 14, 50, 320, 11}));
-    EXPECT_EQ(std::vector<int>(Registro(3, 138), Registro(3, 140)), (std::vector<int>{100, 5050, 13, 300, 5000, 11}));
-}
-
 TEST_F(ConPista, TheLevelChoosesTheCourseEachRecordBecomesAnObstacleAndNoneOutlivesItsCourse)
 {
     const int curso[9] = {0, 1, 2, 3, 1, 2, 3, 1, 2};  // course 0 only once per game
-    // kind 10 to 19 -> sprite type, variant, width, height
-    const int figura[10][4] = {{TipoMonton, 0, 48, 10},  {TipoPino, 0, 48, 64},   {0},
-                               {TipoBandera, 1, 130, 32}, {TipoBandera, 0, 84, 32}, {0},
-                               {TipoMeta, 1, 150, 112},   {TipoMeta, 0, 100, 112},  {0},
-                               {TipoPino, 1, 48, 64}};
+    const std::vector<const int16_t*> cursos = Cursos();
+    ASSERT_EQ(cursos.size(), 5u) << "four courses, the last record a finish";
     for (int nivel = 0; nivel < 9; nivel++) {
         Nivel = nivel;
         pista.Init();
         const int c = curso[nivel];
         ASSERT_EQ(pista.VerNumPista(), c) << "level " << nivel;
-        EXPECT_EQ(pista.VerLongitud(), Longitudes[c]);
-        std::vector<Obstaculo*> v = Lista();
-        ASSERT_EQ((int)v.size(), Registros[c]);
-        for (int i = 0; i < Registros[c]; i++) {
-            const int16_t* r = Registro(c, i);
-            const int* f = figura[r[2] - 10];
-            EXPECT_EQ(std::vector<int>({v[i]->VerX(), v[i]->VerY(), v[i]->VerTipo(), v[i]->VerVariante(),
-                                        v[i]->VerLongX(), v[i]->VerLongY(), v[i]->VerPasado()}),
-                      std::vector<int>({r[0], r[1], f[0], f[1], f[2], f[3], 0})) << "record " << i;
+        const std::vector<Obstaculo*> v = Lista();
+        ASSERT_EQ(v.size() * ValoresPorObstaculo, size_t(cursos[c + 1] - cursos[c])) << "level " << nivel;
+        for (size_t i = 0; i < v.size(); i++) {
+            const int16_t* r = cursos[c] + ValoresPorObstaculo * i;
+            EXPECT_TRUE(v[i]->VerX() == r[0] && v[i]->VerY() == r[1] && !v[i]->VerPasado()) << "record " << i;
         }
+        EXPECT_EQ(v.back()->VerTipo(), TipoMeta);
         pista.DeInit();
         EXPECT_EQ(pista.VerPrimero(), nullptr);
     }
@@ -118,7 +87,7 @@ TEST_F(ConPista, TheLevelChoosesTheCourseEachRecordBecomesAnObstacleAndNoneOutli
     for (Obstaculo* o : Lista()) o->Pasa();
     Nivel = 2;
     pista.Init();
-    EXPECT_EQ(Lista().size(), 85u);
+    EXPECT_EQ(pista.VerNumPista(), 2);
     EXPECT_EQ(pista.VerDesplazamiento() * 1000 + pista.VerMargen(), 200);
     EXPECT_EQ(pista.Indice(), pista.VerPrimero());
     for (Obstaculo* o : Lista()) EXPECT_FALSE(o->VerPasado());
@@ -149,7 +118,7 @@ TEST_F(ConPista, TheLeadInShrinksByTheStepThenTheScrollRunsToTheEndAndStops)
         for (int paso : {1, 7}) {
             Prepara(c, paso, 0);
             while (!pista.Avanza(paso, d, m)) {}
-            const int final = pista.VerDesplazamiento(), tope = T + Longitudes[c] - 480;
+            const int final = pista.VerDesplazamiento(), tope = T + pista.VerLongitud() - 480;
             EXPECT_TRUE(final >= tope && final - paso < tope && final % paso == 0) << final;
             Obstaculo* indice = pista.Indice();
             EXPECT_TRUE(pista.Avanza(paso, d, m));

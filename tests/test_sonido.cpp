@@ -1,6 +1,8 @@
 // The sound box, heard through the library's voices: each effect plays its
 // own sample, sound off silences everything but the stops, the siren is
-// started once and counted, and a missing datafile only means silence.
+// started once and counted, a missing datafile only means silence, and
+// tunes started again and again hold no more files open; the datafile's
+// tunes and effects are of a sensible length and never clip.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
@@ -9,9 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
-#include <unistd.h>
+#include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "Configuracion.h"
 #include "Datos.h"
@@ -26,10 +28,15 @@ namespace {
 // file, so samples are matched by their contents.
 DATAFILE* Datos = nullptr;
 
+const SAMPLE* Muestra(int n)
+{
+    return static_cast<const SAMPLE*>(Datos[n].dat);
+}
+
 // Whether voice v is playing the datafile's object n.
 bool Toca(int v, int n)
 {
-    const SAMPLE* s = static_cast<const SAMPLE*>(Datos[n].dat);
+    const SAMPLE* s = Muestra(n);
     const SAMPLE* o = voice_check(v);
     const size_t bytes = s->len * (s->bits / 8) * (s->stereo ? 2 : 1);
     return o != nullptr && o->len == s->len && std::memcmp(o->data, s->data, bytes) == 0;
@@ -62,21 +69,23 @@ void TodosLosEfectos()
     SFX->SAmb_ex(false);
 }
 
+// Files this process holds open.
+int Abiertos()
+{
+    int n = 0;
+    if (DIR* d = opendir("/proc/self/fd")) {
+        while (readdir(d) != nullptr) n++;
+        closedir(d);
+    }
+    return n;
+}
+
 class Sonidos : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // A sound card that writes to a file, so the mixer really runs.
-        char dir[512];
-        ASSERT_NE(getcwd(dir, sizeof dir), nullptr);
-        const std::string conf = std::string(dir) + "/alsa.conf";
-        FILE* f = std::fopen(conf.c_str(), "w");
-        ASSERT_NE(f, nullptr);
-        std::fprintf(f, "pcm.!default { type file; slave.pcm \"null\"; file \"%s/salida.raw\"; format \"raw\" }\n", dir);
-        std::fclose(f);
-        setenv("ALSA_CONFIG_PATH", ("/usr/share/alsa/alsa.conf:" + conf).c_str(), 1);
-        setenv("ALLEGRO", dir, 1);  // where the MIDI patch set is found
-        std::remove("zumbelo.cfg");  // sound on, whatever an earlier test left
+        Entorno::SonidoEnArchivo("salida.raw");  // a sound card that writes to a file, so the mixer really runs
+        std::remove("zumbelo.cfg");              // sound on, whatever an earlier test left
         ASSERT_TRUE(Entorno::ArrancaPantalla());
         ASSERT_STREQ(digi_driver->name, "ALSA");
         SFX = new Sonido;
@@ -110,7 +119,7 @@ TEST_F(Sonidos, EachEffectPlaysItsOwnSample)
     SFX->SGolpe();
     EXPECT_EQ(Sonando(DatGolpe), 1);
     EXPECT_EQ(Sonando(DatCrujido), 1);
-    const int rapido = static_cast<SAMPLE*>(Datos[DatCrujido].dat)->freq * 16 / 10;
+    const int rapido = Muestra(DatCrujido)->freq * 16 / 10;
     for (int v = 0; v < 256; v++) EXPECT_TRUE(!Toca(v, DatCrujido) || voice_get_frequency(v) == rapido) << "played 1.6 times faster";
 }
 
@@ -175,6 +184,22 @@ TEST_F(Sonidos, WithoutItsDatafileTheGamePlaysOnSilently)
     SFX->MStop();
 }
 
+TEST_F(Sonidos, TunesStartedAgainAndAgainOpenNoMoreFiles)
+{
+    // The menu tune and every level tune, as an evening of games and returns to the menu do.
+    ASSERT_STREQ(midi_driver->name, "DIGMID");
+    SFX->MMenu();
+    SFX->MNivel(0);
+    const int antes = Abiertos();
+    for (int vez = 0; vez < 40; vez++) {
+        SFX->MMenu();
+        SFX->MNivel(vez);
+        ASSERT_GE(midi_pos, 0) << "tune " << vez;
+    }
+    SFX->MStop();
+    EXPECT_EQ(Abiertos(), antes);
+}
+
 // The menu tune is heard through the sound card, played by the library's
 // software synthesizer with the MIDI patch set.
 TEST_F(Sonidos, TheMenuTuneIsHeardThroughThePatchSet)
@@ -186,17 +211,40 @@ TEST_F(Sonidos, TheMenuTuneIsHeardThroughThePatchSet)
     for (int n = 0; n < 6000 && (stat("salida.raw", &st) != 0 || st.st_size < 2 * 44100 * 4); n++) rest(10);
     SFX->MStop();
     Para();  // closes the sound card, so the whole capture is written
-    FILE* f = std::fopen("salida.raw", "rb");  // 16-bit unsigned stereo frames
-    ASSERT_NE(f, nullptr);
-    double suma = 0.0, cuantas = 0.0;
+    const Entorno::Bytes b = Entorno::Lee("salida.raw");  // 16-bit unsigned stereo frames
+    ASSERT_GT(b.size(), 44100u * 4);
+    double suma = 0.0;
     int pico = 0;
-    for (unsigned short x; std::fread(&x, sizeof(x), 1, f) == 1; cuantas++) {
-        const int d = static_cast<int>(x) - 32768;
+    for (size_t i = 0; i + 1 < b.size(); i += 2) {
+        const int d = (b[i] | b[i + 1] << 8) - 32768;
         suma += static_cast<double>(d) * d;
         pico = std::max(pico, std::abs(d));
     }
-    std::fclose(f);
-    ASSERT_GT(cuantas, 44100.0);
-    EXPECT_GT(std::sqrt(suma / cuantas), 300.0);
+    EXPECT_GT(std::sqrt(suma / (b.size() / 2)), 300.0);
     EXPECT_LT(pico, 32700);
+}
+
+TEST_F(Sonidos, TunesLoopEvery30To90SecondsAndEffectsLastTheirMomentWithoutClippingOrClicks)
+{
+    for (int i = DatMusicaMenu; i <= DatMusicaNivel3; i++) {
+        const int segundos = get_midi_length(static_cast<MIDI*>(Datos[i].dat));
+        EXPECT_TRUE(segundos >= 30 && segundos <= 90) << "object " << i << " lasts " << segundos << " s";
+    }
+    // object, shortest and longest in seconds
+    const struct { int indice; double minimo, maximo; } tabla[] = {
+        {DatAhh, 0.6, 1.5}, {DatSirena, 3.0, 5.0}, {DatAplauso, 1.5, 3.0}, {DatCaja, 0.7, 1.5},
+        {DatExtra, 0.7, 1.5}, {DatFin, 1.5, 3.0},  {DatGolpe, 0.2, 1.0},  {DatCrujido, 0.2, 1.0},
+        {DatEsqui, 0.3, 0.8}};
+    for (const auto& e : tabla) {
+        const SAMPLE* s = Muestra(e.indice);
+        const double segundos = static_cast<double>(s->len) / s->freq;
+        EXPECT_TRUE(segundos >= e.minimo && segundos <= e.maximo) << "object " << e.indice << ": " << segundos << " s";
+        // 16-bit unsigned values, as the library keeps them.
+        ASSERT_EQ(s->bits, 16);
+        const unsigned short* v = static_cast<const unsigned short*>(s->data);
+        int pico = 0;
+        for (unsigned long i = 0; i < s->len; i++) pico = std::max(pico, std::abs(v[i] - 32768));
+        EXPECT_TRUE(pico > 16384 && pico < 32440) << "object " << e.indice << " peaks at " << pico;
+        EXPECT_TRUE(std::abs(v[0] - 32768) < 655 && std::abs(v[s->len - 1] - 32768) < 655) << "a click, object " << e.indice;
+    }
 }

@@ -1,6 +1,7 @@
 #include "Entorno.h"
 
 #include <allegro.h>
+#include <allegro/internal/aintern.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -18,17 +19,18 @@ bool ArrancaPantalla()
     // Tests play in a window: several test processes share one X display,
     // and only one of them could hold it full screen.
     if (access("zumbelo.cfg", F_OK) != 0) Escribe("zumbelo.cfg", {0, 1, 0, 1, 0});
-    // A busy shared X server now and then refuses a window: try a few times
-    // before calling it a failure of the game.
+    // A busy shared X server now and then refuses a window: start again from
+    // the library a few times before calling it a failure of the game.
     for (int intento = 0; intento < 5; intento++) {
         Retorno = 0;
         ResMenu = 0;
         if (::ArrancaPantalla()) break;
         Apaga();
-        usleep(300000);
     }
     if (H == nullptr) return false;
-    // Keep running when another test's window takes the focus.
+    // Keep running when another test's window takes the focus. This also
+    // drops the game's focus callback, so no phase pauses for another test's
+    // window and the test programs can share one X display.
     set_display_switch_mode(SWITCH_BACKGROUND);
     return true;
 }
@@ -60,6 +62,29 @@ void MuestraFondo()
 {
     H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0);
     Muestra();
+}
+
+std::vector<int> Vista(int y0, int y1)
+{
+    Muestra();
+    std::vector<int> v;
+    for (int y = y0; y < y1; y++) {
+        for (int x = 0; x < Hardware::AnchoPantalla; x++) v.push_back(Pantalla(x, y));
+    }
+    return v;
+}
+
+std::vector<int> VistaFondo(int y0, int y1)
+{
+    H->DrawFondoBuffer(0, 0, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0);
+    return Vista(y0, y1);
+}
+
+bool Reloj(void (*tick)())
+{
+    for (int t = 0; t < MAX_TIMERS; t++)
+        if (_timer_queue[t].proc == tick) return true;
+    return false;
 }
 
 void PulsaTecla(int scancode, int ascii)

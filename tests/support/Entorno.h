@@ -27,6 +27,13 @@ void Muestra();
 int Pantalla(int x, int y);
 // The background shown in place of the work bitmap, to be read with Pantalla.
 void MuestraFondo();
+// The rows y0 to y1 of the work bitmap as shown, or of the background shown
+// in its place.
+std::vector<int> Vista(int y0 = 0, int y1 = 480);
+std::vector<int> VistaFondo(int y0 = 0, int y1 = 480);
+
+// Whether a screen's tick callback is installed on the library's timer.
+bool Reloj(void (*tick)());
 
 // Puts one key press into the key buffer, as the keyboard driver would.
 void PulsaTecla(int scancode, int ascii = 0);
