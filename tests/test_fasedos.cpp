@@ -1,10 +1,12 @@
-// The ski phase: crashes, the finish, the money bonus, leaving from the pause
-// overlay, the end of the run, the status line, and nothing left behind.
+// The slope: the course's lead-in, scroll and index; the skier's turns and
+// his collision pass over gates and the finish; and the phase's crashes,
+// finish, bonus, pause and end of the run.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
 #include <malloc.h>
 #include <chrono>
+#include <cstring>
 #include <vector>
 
 #include "Constantes.h"
@@ -17,6 +19,7 @@
 #include "Jugador.h"
 #include "Obstaculo.h"
 #include "Pista.h"
+#include "TablaPistas.h"
 
 class PruebaFaseDos {
 public:
@@ -33,11 +36,14 @@ public:
 
 class PruebaEsquiador {
 public:
-    static void Pon(Esquiador& e, int x, int y, int rumbo, int yPista)
+    // Screen position, heading, course row and ticks since the last key.
+    static void Pon(Esquiador& e, int x, int y, int rumbo, int yPista, int inactivo = 0)
     {
-        e.x = x, e.y = y, e.variante = rumbo, e.yPista = yPista;
+        e.x = x, e.y = y, e.variante = rumbo, e.yPista = yPista, e.inactivo = inactivo;
         e.Actualiza();
     }
+    // The ticks since the last key.
+    static int Inactivo(const Esquiador& e) { return e.inactivo; }
 };
 
 namespace {
@@ -45,14 +51,66 @@ namespace {
 using Reloj = std::chrono::steady_clock;
 using P = PruebaFaseDos;
 
-class ConFaseDos : public ::testing::Test {
+// The game started with a sound card, so samples really play.
+class Nieve : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        Entorno::SonidoEnArchivo("/dev/null");
         ASSERT_TRUE(Entorno::ArrancaTodo());
         H->SetFont(FuenteJuego, PaletaJuego);
         T = H->TextHeight();
         Dinero = 40, Puntos = Nivel = 0, Vidas = 3, ProximaVida = 1000;
+    }
+    void TearDown() override { Entorno::Para(); }
+    int T = 0;
+};
+
+class ConEsquiador : public Nieve {
+protected:
+    void SetUp() override
+    {
+        Nieve::SetUp();
+        e = new Esquiador;
+        datos = load_datafile(ArchivoDatos);  // the samples the pass should play
+    }
+    void TearDown() override
+    {
+        delete e;
+        unload_datafile(datos);
+        Nieve::TearDown();
+    }
+    // True when a voice plays the sample of datafile object n; stops every voice.
+    bool Suena(int n)
+    {
+        const SAMPLE* ref = static_cast<SAMPLE*>(datos[n].dat);
+        bool suena = false;
+        for (int v = 0; v < 256; v++) {
+            SAMPLE* s = voice_check(v);
+            if (s == nullptr) continue;
+            suena = suena || (s->len == ref->len && std::memcmp(s->data, ref->data, ref->len * ref->bits / 8) == 0);
+            stop_sample(s);
+        }
+        return suena;
+    }
+    // Places the skier on the course at (x, yPista), links the obstacles in the order given and runs the pass.
+    int Pasa(int x, int yPista, int rumbo, std::initializer_list<Obstaculo*> l, int despl = 0)
+    {
+        for (auto o = l.begin(); o != l.end(); ++o) (*o)->GrabarSiguiente(o + 1 != l.end() ? o[1] : nullptr);
+        PruebaEsquiador::Pon(*e, x, 150, rumbo, yPista);
+        const int r = e->Choque(*l.begin(), despl);
+        EXPECT_EQ(e->VerY(), 150) << "the screen row comes back after the pass";
+        return r;
+    }
+    Esquiador* e = nullptr;
+    DATAFILE* datos = nullptr;
+};
+
+class ConFaseDos : public Nieve {
+protected:
+    void SetUp() override
+    {
+        Nieve::SetUp();
         f = new FaseDos(6);  // steps of 7 pixels at 28 a second
         f->Inicia();
     }
@@ -60,7 +118,7 @@ protected:
     {
         delete f;
         EXPECT_FALSE(Entorno::Reloj(Ret2)) << "the phase's tick is removed";
-        Entorno::Para();
+        Nieve::TearDown();
     }
     // Puts the skier at x, on the row 196 of the screen, with his course row.
     void Pon(int x, int rumbo, int yPista, int hasta)
@@ -70,10 +128,55 @@ protected:
     }
     Esquiador& Skier() { return *f->VerEsquiador(); }
     FaseDos* f = nullptr;
-    int T = 0;
 };
 
 }  // namespace
+
+TEST_F(ConEsquiador, EachPressTurnsOneStepDownPointsStraightDownAndHoldingHeightDriftsBack)
+{
+    EXPECT_TRUE(e->VerX() == 320 && e->VerY() == T && e->VerVariante() == 0 && e->VerTipo() == TipoEsquiador);
+    const int giro[5][2] = {{3, 1}, {0, 2}, {1, 2}, {4, 0}, {4, 3}};  // after left, after right
+    for (int rumbo = 0; rumbo < 5; rumbo++) {
+        for (int accion = 0; accion <= 5; accion++) {
+            PruebaEsquiador::Pon(*e, 300, 100, rumbo, 0, 15);
+            e->Avanza(accion, 1, 0, false, 0);
+            const int esperado = accion == 1 ? 0 : accion == 2 || accion == 3 ? giro[rumbo][accion - 2] : rumbo;
+            EXPECT_EQ(e->VerVariante(), esperado) << "heading " << rumbo << " action " << accion;
+            EXPECT_EQ(PruebaEsquiador::Inactivo(*e), 0);
+        }
+        PruebaEsquiador::Pon(*e, 300, 200, rumbo, 0);
+        for (int i = 0; i < 20; i++) e->Avanza(-1, 1, 0, false, 0);
+        EXPECT_EQ(e->VerVariante(), rumbo) << "20 ticks without a key";
+        e->Avanza(-1, 1, 0, false, 0);
+        const bool sube = rumbo == 2 || rumbo == 4;
+        EXPECT_EQ(e->VerVariante() * 100 + PruebaEsquiador::Inactivo(*e), sube ? (rumbo - 1) * 100 : rumbo * 100 + 21) << "tick 21";
+    }
+}
+
+TEST_F(ConEsquiador, AGateIsScoredOnceThroughItsMiddleOrPenalisedOnceWithItsSound)
+{
+    Obstaculo g1(200, 100, 14), g2(200, 100, 14), g3(200, 100, 14), g4(200, 100, 14), g5(200, 100, 14);  // 84 x 32
+    EXPECT_EQ(Pasa(226, 77, 0, {&g1}), ChoqueNada);  // the middle row has not reached the top yet
+    EXPECT_EQ(Puntos, 0);
+    for (int fila : {78, 90, 200}) EXPECT_EQ(Pasa(226, fila, 0, {&g1}), ChoqueNada) << "a gate never stops the skier";
+    EXPECT_EQ(Puntos, 10) << "scored once and never missed afterwards";
+    Pasa(183, 90, 0, {&g2});  // middle column just outside on the left
+    Pasa(269, 90, 0, {&g3});  // and on the right
+    Pasa(268, 90, 0, {&g4});
+    EXPECT_TRUE(!g2.VerPasado() && !g3.VerPasado() && g4.VerPasado());
+    EXPECT_FALSE(Suena(DatAhh));
+    Pasa(226, 200, 0, {&g5});  // centred, but never touched: missed
+    EXPECT_EQ(Puntos, 10);
+    EXPECT_TRUE(Suena(DatAhh));
+    Nivel = 2;  // the fee grows with the level
+    Puntos = 100;
+    Obstaculo ancha(200, 100, ClaseBanderaAncha);  // bottom edge 132
+    for (const auto& c : {std::make_pair(132, 100), std::make_pair(133, 70), std::make_pair(160, 70)}) {
+        Pasa(400, c.first, 0, {&ancha});  // not yet wholly above the skier at 132; penalised once
+        EXPECT_EQ(Puntos, c.second) << c.first;
+        EXPECT_EQ(Suena(DatAhh), c.first == 133) << c.first;
+    }
+}
 
 TEST_F(ConFaseDos, ACrashCostsALifeAndRestartsBelowANewLeadInUntilTheLastLifeEndsTheRun)
 {

@@ -1,34 +1,17 @@
-// The display layer as a player sees it: what reaches the screen, erasing
-// from the background, fonts, key and gamepad actions, the keys kept between
-// runs, and the screen's scale and mode.
+// The display layer as a player sees it: key and gamepad actions, the keys
+// kept between runs, and the screen's scale and mode.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
-#include <vector>
 
 #include "Arranque.h"
 #include "Configuracion.h"
-#include "Datos.h"
 #include "Entorno.h"
 #include "Globales.h"
 #include "Hardware.h"
 #include "Jugador.h"
 
 namespace {
-
-const int Blanco = 7, Azul = 1, Rojo = 2;
-
-// A pixel of the picture as the screen shows it now.
-int Pan(int x, int y)
-{
-    H->Rest(0);
-    return Entorno::Pantalla(x, y);
-}
-// The colour of an index as the colour table names it.
-int Col(int i)
-{
-    return makecol(i & 2 ? 255 : 0, i & 4 ? 255 : 0, i & 1 ? 255 : 0);
-}
 
 // The library's X11 window driver passing for its full-screen one when the
 // autodetection chooses: asked for full screen, the game is given a window.
@@ -70,54 +53,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(Pantalla, DrawingClipsAtTheScreenEdgeAndBorraRestoresOnlyTheVisiblePart)
-{
-    // A 180 x 40 red figure whose first 10 columns are the sheet's transparent magenta.
-    BITMAP* b = create_bitmap_ex(16, 180, 40);
-    clear_to_color(b, makecol(255, 0, 0));
-    rectfill(b, 0, 0, 9, 39, makecol(255, 0, 255));
-    COMPILED_SPRITE* fig = get_compiled_sprite(b, FALSE);
-    destroy_bitmap(b);
-    H->cls(Rojo);
-    H->ClrFondo(Azul);
-    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
-    H->RectFill(-50, 10, 100, 60, Blanco);
-    H->Dibuja(-150, 100, fig);
-    H->Dibuja(300, -30, fig);
-    H->VuelcaBuffer();
-    const struct { int x, y, color; } antes[] = {
-        {0, 20, Blanco}, {100, 60, Blanco}, {101, 20, Azul}, {639, 479, Azul}, {0, 110, Rojo},
-        {29, 110, Rojo}, {30, 110, Azul}, {305, 5, Azul}, {310, 9, Rojo}, {310, 10, Azul}};
-    for (const auto& p : antes) EXPECT_EQ(Pan(p.x, p.y), Col(p.color)) << p.x << "," << p.y;
-    H->Borra(-50, 10, 151, 51);
-    H->Borra(-150, 100, 180, 40);
-    H->Borra(300, -30, 180, 40);
-    H->VuelcaBuffer();
-    for (const auto& p : antes) EXPECT_EQ(Pan(p.x, p.y), Col(Azul)) << p.x << "," << p.y;
-    destroy_compiled_sprite(fig);
-}
-
-TEST_F(Pantalla, FontsAreLoadedOnceAndNoModeSwitchLeavesAReleasedFontCurrent)
-{
-    FONT* base = font;
-    H->SetFont(FuenteJuego, PaletaJuego);
-    FONT* juego = font;
-    H->SetFont(FuenteMenu, "DFFontMenu_Pal");
-    EXPECT_TRUE(juego != base && font != juego);
-    H->SetFont(FuenteJuego, "DFFontGame_Pal");
-    EXPECT_EQ(font, juego) << "the same font again, not a fresh load";
-    H->DelFont();
-    EXPECT_EQ(font, base);
-    // A mode switch releases the datafile and its fonts, and keeps the keys.
-    H->GrabarTecla(2, KEY_Z << 8);
-    H->SetFont(DatFuenteVersion);
-    EXPECT_TRUE(font != base && is_mono_font(font)) << "the version text's font";
-    H->DeInit();
-    EXPECT_EQ(font, base);
-    ASSERT_TRUE(H->InitGraph() == 0 && H->Init() == 0);
-    EXPECT_EQ(H->VerTecla(2), KEY_Z);
-}
 
 TEST_F(Pantalla, KeysGiveTheirActionsOneAtATimeAndTheLastWholeSetIsKeptForTheNextStart)
 {

@@ -1,10 +1,13 @@
-// The title screen's menu, the settings menu with the key definition and the
-// credits, driven by a player at the real key buffer and at a gamepad as the
-// library keeps one; each press comes when the menu looks for a key.
+// The title screen's menu, the settings menu with the key definition, the
+// credits and the pause overlay, driven by a player at the real key buffer
+// and at a gamepad as the library keeps one; each press comes when the
+// screen looks for a key.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -16,6 +19,7 @@
 #include "Hardware.h"
 #include "Jugador.h"
 #include "Menus.h"
+#include "Pause.h"
 #include "Sonido.h"
 #include "SprManager.h"
 #include "Zumbelo.h"
@@ -84,37 +88,6 @@ TEST_F(PruebaMenus, ThePointerWalksBetweenTheSixOptionsAndDropsKeysPressedOnTheW
     EXPECT_EQ(Opcion(), 0);
 }
 
-TEST_F(PruebaMenus, EveryOptionDoesItsActionAndComesBackToTheFirstOption)
-{
-    Menu->Prepara();
-    Menu->PpalTxt();
-    const std::vector<int> espanol = Entorno::Vista();
-    {
-        // Language; settings and back; hall of fame; credits; then option 0 starts a game.
-        Jugador j;
-        j.Pulsa(KEY_DOWN).Pulsa(KEY_ENTER, 13);
-        j.Pulsa(KEY_DOWN, 0, 2).Pulsa(KEY_ENTER, 13).Pulsa(KEY_DOWN, 0, 5).Pulsa(KEY_ENTER, 13);
-        j.Pulsa(KEY_DOWN, 0, 3).Pulsa(KEY_ENTER, 13).Pulsa(KEY_X, 'x');
-        j.Pulsa(KEY_DOWN, 0, 4).Pulsa(KEY_ENTER, 13).Pulsa(KEY_X, 'x').Pulsa(KEY_ENTER, 13);
-        EXPECT_EQ(Menu->MenuPpal(), 1);
-        EXPECT_TRUE(j.Terminado());
-    }
-    EXPECT_FALSE(Entorno::Reloj(RetM)) << "the menu's tick is removed when it ends";
-    EXPECT_EQ(Entorno::Lee("zumbelo.cfg")[0], 1);
-
-    // The menu left on screen is drawn afresh in English, title words and options.
-    const std::vector<int> ingles = Entorno::VistaFondo();
-    EXPECT_NE(ingles, espanol);
-    Menu->Prepara();
-    Menu->PpalTxt();
-    EXPECT_EQ(Entorno::Vista(), ingles);
-
-    Jugador j;
-    j.Pulsa(KEY_DOWN, 0, 6).Pulsa(KEY_ENTER, 13);
-    EXPECT_EQ(Menu->MenuPpal(), -127);  // Exit
-    EXPECT_FALSE(Entorno::Reloj(RetM));
-}
-
 TEST_F(PruebaMenus, TheGamepadStepsThePointerOncePerPushHoweverLongItIsHeldAndItsFirstButtonChooses)
 {
     Entorno::ConMando();
@@ -127,21 +100,6 @@ TEST_F(PruebaMenus, TheGamepadStepsThePointerOncePerPushHoweverLongItIsHeldAndIt
     j.Boton(1).Boton(0);
     EXPECT_EQ(Menu->MenuPpal(), -127) << "the second button chooses nothing";
     EXPECT_EQ(Config->VerIdioma(), 1);
-}
-
-TEST_F(PruebaMenus, CreditsRiseOnePixelPerStepUntilAnyKey)
-{
-    Pantallazo();
-    {
-        Jugador j;
-        j.Cuando([] { return Pasos() >= 250; }).Pulsa(KEY_Q, 'q');
-        Menu->Creditos();
-        EXPECT_FALSE(keypressed());
-    }
-    // After 250 steps the first lines stand over the lower half only.
-    const std::vector<int> arriba = Entorno::Vista(0, 100), abajo = Entorno::Vista(240, 480);
-    EXPECT_EQ(arriba, Entorno::VistaFondo(0, 100));
-    EXPECT_NE(abajo, Entorno::VistaFondo(240, 480));
 }
 
 TEST_F(PruebaMenus, SettingsLinesSwitchSoundSetAndFrameSkippingRewritingTheFileEachTime)
@@ -172,32 +130,6 @@ TEST_F(PruebaMenus, SettingsLinesSwitchSoundSetAndFrameSkippingRewritingTheFileE
     ASSERT_EQ(ficheros, esperados);
     EXPECT_FALSE(musica[0]);  // the music stops with the sound
     EXPECT_TRUE(musica[1]);   // and starts again with it
-
-    // The pointer shows one of its pictures of the set now in use.
-    Figura()->SetX(300);
-    Figura()->SetY(200);
-    H->cls(0);
-    Figura()->Dibuja(false);
-    const std::vector<int> visto = Entorno::Vista();
-    bool alguno = false;
-    for (int f = 0; f < FotogramasZumbelo; f++) {
-        H->cls(0);
-        H->Dibuja(300, 200, M->Sprite(TipoAPie, Figura()->VerVariante(), f));
-        alguno = alguno || Entorno::Vista() == visto;
-    }
-    EXPECT_TRUE(alguno);
-}
-
-TEST_F(PruebaMenus, KeyDefinitionRefusesAKeyAlreadyBoundAndTakesAllSixInOrder)
-{
-    const int esperadas[6] = {KEY_W, KEY_S, KEY_A, KEY_D, KEY_SPACE, KEY_P};
-    Jugador j;
-    j.Pulsa(KEY_DOWN, 0, 2).Pulsa(KEY_ENTER, 13).Pulsa(KEY_W, 'w', 2);  // the second W is refused for down
-    for (int a = 1; a < 6; a++) j.Pulsa(esperadas[a]);
-    // The new keys take the menu out: down is S, select is Space.
-    j.Pulsa(KEY_S, 's', 3).Pulsa(KEY_SPACE, ' ');
-    EXPECT_EQ(MenuOpciones(), 0);
-    for (int a = 0; a < 6; a++) EXPECT_EQ(H->VerTecla(a), esperadas[a]) << "action " << a;
 }
 
 TEST_F(PruebaMenus, KeyDefinitionTakesAPressOfTheGamepadAsTheKeyTheActionHadAndSavesTheSix)
@@ -225,4 +157,83 @@ TEST_F(PruebaMenus, AScreenSwitchThatCannotReopenEndsTheProgramAsAFailedStart)
     EXPECT_EQ(Entorno::Lee("zumbelo.cfg")[3], 0) << "the settings file saved, full screen asked";
     EXPECT_FALSE(Entorno::Reloj(RetM));
     Retorno = 0;
+}
+
+namespace {
+
+const int Arriba = KEY_UP, Abajo = KEY_DOWN, Izquierda = KEY_LEFT, Derecha = KEY_RIGHT, Intro = KEY_ENTER,
+          Escape = KEY_ESC;
+
+// The pause overlay over a red scene. Each cursor walk runs in real time at
+// 200 ticks a second.
+long MsDesde(std::chrono::steady_clock::time_point inicio)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - inicio).count();
+}
+
+class Pausa : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Entorno::ArrancaTodo());
+        rojo = makecol(255, 0, 0);  // the frozen scene
+        H->cls(2);                  // red
+        H->CopyFondo();
+    }
+    void TearDown() override { Entorno::Para(); }
+
+    static bool CercaDe(int c, int r, int g, int b)
+    {
+        return std::abs(getr16(c) - r) <= 12 && std::abs(getg16(c) - g) <= 12 && std::abs(getb16(c) - b) <= 12;
+    }
+
+    // Whether the last frame differs from the background (the box and its
+    // texts) only inside the cursor's 32 x 32 picture at (450, y), where it
+    // stood when the pause closed.
+    static bool CursorEn(int y)
+    {
+        const std::vector<int> visto = Entorno::Vista(), fondo = Entorno::VistaFondo();
+        int x0 = 640, y0 = 480, x1 = -1, y1 = -1;
+        for (size_t i = 0; i < visto.size(); i++) {
+            if (visto[i] == fondo[i]) continue;
+            const int x = static_cast<int>(i % 640), fila = static_cast<int>(i / 640);
+            x0 = std::min(x0, x), y0 = std::min(y0, fila), x1 = std::max(x1, x), y1 = std::max(y1, fila);
+        }
+        return x1 >= 0 && x0 >= 450 && x1 < 450 + 32 && y0 >= y && y1 < y + 32;
+    }
+
+    Pause pausa;
+    int rojo = 0;
+};
+
+}  // namespace
+
+TEST_F(Pausa, EnterLeavesOnTheOptionUnderTheCursorAndKeysPressedDuringTheWalkAreThrownAway)
+{
+    // Each key comes when the box looks for one; a key pressed together with
+    // a move waits in the buffer while the cursor walks, and is thrown away.
+    const struct {
+        std::vector<int> teclas;
+        bool juntas;  // the first two at once
+        int resultado, y;
+    } casos[] = {
+        {{Escape, Izquierda, Derecha, Escape, Intro}, false, 0, 200},  // other keys do nothing
+        {{Abajo, Izquierda, Intro}, false, -127, 250},
+        {{Abajo, Izquierda, Arriba, Izquierda, Intro}, false, 0, 200},
+        {{Intro}, false, 0, 200},                   // every pause starts on the first option
+        {{Abajo, Arriba, Intro}, true, -127, 250},  // Up during the walk down is lost
+        {{Abajo, Abajo, Intro}, false, -127, 250},  // down twice moves once
+    };
+    const auto inicio = std::chrono::steady_clock::now();
+    for (const auto& c : casos) {
+        Jugador j;
+        if (c.juntas) j.Juntas({c.teclas[0], c.teclas[1]});
+        for (size_t k = c.juntas ? 2 : 0; k < c.teclas.size(); k++) j.Pulsa(c.teclas[k], c.teclas[k] == Intro ? 13 : 0);
+        EXPECT_EQ(pausa.PauseGame(), c.resultado) << c.teclas.size() << " keys";
+        EXPECT_TRUE(j.Terminado());
+        EXPECT_TRUE(CursorEn(c.y)) << c.teclas.size() << " keys";
+    }
+    // Each pause: the growing box, nine steps of 15 ms, then at least 145
+    // ticks of the cursor walking off past x 449, two pixels a tick.
+    EXPECT_GE(MsDesde(inicio), 6 * (9 * 15 + 700));
 }

@@ -111,17 +111,6 @@ protected:
     static FaseUno* Carretera() { return Game->faseUno; }
 };
 
-TEST_F(PruebaPartida, ANewGameStartsFromScratchWhateverTheLastOneLeft)
-{
-    delete Game;
-    Dinero = -10, Puntos = 98765, Vidas = 0, Nivel = 9, ProximaVida = 99000;
-    for (int n = 0; n < 3; n++) Config->SetSpeed();
-    Game = new Partida;
-    EXPECT_EQ(std::vector<int>({Dinero, Puntos, Vidas, Nivel, ProximaVida}), std::vector<int>({40, 0, 3, 0, 1000}));
-    // The frame-skipping setting as it stands when the game is made.
-    EXPECT_EQ(Carretera()->VerPaso(), 3 + 2);
-}
-
 TEST_F(PruebaPartida, RoadAndSlopeAlternateUntilTheMoneyRunsOutOrThePlayerGivesUp)
 {
     const struct {
@@ -198,15 +187,4 @@ TEST_F(PruebaPartida, TheNameTakesNineLettersDigitsAndSignsButNoSpacesHyphensOrS
         });
         EXPECT_EQ(t[0], std::make_pair(std::string(c.guardado), 5000));
     }
-}
-
-TEST_F(PruebaPartida, ANewRecordMovesTheRestDownOnePlaceAndTheLastDropsOut)
-{
-    Tabla esperada = TablaEnDisco();
-    ASSERT_EQ(esperada[3].second, 700);
-    esperada.insert(esperada.begin() + 3, {"Nuevo", 750});
-    esperada.pop_back();
-    EXPECT_EQ(Introduce(3, 750, [](Jugador& j) { j.Escribe("Nuevo\r"); }), esperada);
-    esperada[9] = {"Ultimo", 101};  // at the last place only the last entry changes
-    EXPECT_EQ(Introduce(9, 101, [](Jugador& j) { j.Escribe("Ultimo\r"); }), esperada);
 }

@@ -148,42 +148,6 @@ TEST_F(Sonidos, MusicPlaysWithSoundOnAndWithSoundOffOnlyTheStopsWork)
     EXPECT_EQ(SFX->VerAmb(), 0);
 }
 
-TEST_F(Sonidos, TheSirenIsStartedOnceAndCounted)
-{
-    const struct { void (Sonido::*orden)(bool); bool parar; int sonando, cuenta; const char* que; } pasos[] = {
-        {&Sonido::SAmb, false, 1, 1, "started"},
-        {&Sonido::SAmb, false, 1, 1, "started once"},
-        {&Sonido::SAmb, true, 0, 0, "stopped"},
-        {&Sonido::SAmb, true, 0, 0, "a stray stop never takes the count below zero"},
-        {&Sonido::SAmb, false, 1, 1, "started again"},
-        {&Sonido::SAmb_ex, true, 0, 1, "the uncounted stop leaves the count"},
-        {&Sonido::SAmb_ex, false, 1, 1, "restarted"},
-        {&Sonido::SAmb_ex, false, 1, 1, "restarted, not stacked"}};
-    for (const auto& p : pasos) {
-        (SFX->*p.orden)(p.parar);
-        EXPECT_EQ(Sonando(DatSirena), p.sonando) << p.que;
-        EXPECT_EQ(SFX->VerAmb(), p.cuenta) << p.que;
-    }
-}
-
-TEST_F(Sonidos, WithoutItsDatafileTheGamePlaysOnSilently)
-{
-    mkdir("vacio", 0755);
-    ASSERT_EQ(chdir("vacio"), 0);
-    delete SFX;
-    SFX = new Sonido;
-    ASSERT_EQ(chdir(".."), 0);
-    SFX->MMenu();
-    SFX->MNivel(1);
-    TodosLosEfectos();
-    EXPECT_EQ(Sonando(-1), 0);
-    EXPECT_EQ(SFX->VerAmb(), 0);
-    EXPECT_LT(midi_pos, 0);
-    SFX->SAmb(true);
-    SFX->SAmb_ex(true);
-    SFX->MStop();
-}
-
 TEST_F(Sonidos, TunesStartedAgainAndAgainOpenNoMoreFiles)
 {
     // The menu tune and every level tune, as an evening of games and returns to the menu do.
@@ -200,51 +164,3 @@ TEST_F(Sonidos, TunesStartedAgainAndAgainOpenNoMoreFiles)
     EXPECT_EQ(Abiertos(), antes);
 }
 
-// The menu tune is heard through the sound card, played by the library's
-// software synthesizer with the MIDI patch set.
-TEST_F(Sonidos, TheMenuTuneIsHeardThroughThePatchSet)
-{
-    ASSERT_EQ(midi_driver->id, MIDI_DIGMID);
-    SFX->MMenu();
-    // Two seconds of the mix written, 16-bit stereo at 44.1 kHz, however long that takes.
-    struct stat st;
-    for (int n = 0; n < 6000 && (stat("salida.raw", &st) != 0 || st.st_size < 2 * 44100 * 4); n++) rest(10);
-    SFX->MStop();
-    Para();  // closes the sound card, so the whole capture is written
-    const Entorno::Bytes b = Entorno::Lee("salida.raw");  // 16-bit unsigned stereo frames
-    ASSERT_GT(b.size(), 44100u * 4);
-    double suma = 0.0;
-    int pico = 0;
-    for (size_t i = 0; i + 1 < b.size(); i += 2) {
-        const int d = (b[i] | b[i + 1] << 8) - 32768;
-        suma += static_cast<double>(d) * d;
-        pico = std::max(pico, std::abs(d));
-    }
-    EXPECT_GT(std::sqrt(suma / (b.size() / 2)), 300.0);
-    EXPECT_LT(pico, 32700);
-}
-
-TEST_F(Sonidos, TunesLoopEvery30To90SecondsAndEffectsLastTheirMomentWithoutClippingOrClicks)
-{
-    for (int i = DatMusicaMenu; i <= DatMusicaNivel3; i++) {
-        const int segundos = get_midi_length(static_cast<MIDI*>(Datos[i].dat));
-        EXPECT_TRUE(segundos >= 30 && segundos <= 90) << "object " << i << " lasts " << segundos << " s";
-    }
-    // object, shortest and longest in seconds
-    const struct { int indice; double minimo, maximo; } tabla[] = {
-        {DatAhh, 0.6, 1.5}, {DatSirena, 3.0, 5.0}, {DatAplauso, 1.5, 3.0}, {DatCaja, 0.7, 1.5},
-        {DatExtra, 0.7, 1.5}, {DatFin, 1.5, 3.0},  {DatGolpe, 0.2, 1.0},  {DatCrujido, 0.2, 1.0},
-        {DatEsqui, 0.3, 0.8}};
-    for (const auto& e : tabla) {
-        const SAMPLE* s = Muestra(e.indice);
-        const double segundos = static_cast<double>(s->len) / s->freq;
-        EXPECT_TRUE(segundos >= e.minimo && segundos <= e.maximo) << "object " << e.indice << ": " << segundos << " s";
-        // 16-bit unsigned values, as the library keeps them.
-        ASSERT_EQ(s->bits, 16);
-        const unsigned short* v = static_cast<const unsigned short*>(s->data);
-        int pico = 0;
-        for (unsigned long i = 0; i < s->len; i++) pico = std::max(pico, std::abs(v[i] - 32768));
-        EXPECT_TRUE(pico > 16384 && pico < 32440) << "object " << e.indice << " peaks at " << pico;
-        EXPECT_TRUE(std::abs(v[0] - 32768) < 655 && std::abs(v[s->len - 1] - 32768) < 655) << "a click, object " << e.indice;
-    }
-}
