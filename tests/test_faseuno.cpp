@@ -1,4 +1,4 @@
-// The road: the hero on foot, the traffic and the ambulance, and the phase's
+// The road: the hero on foot, the traffic, and the phase's
 // rules one step at a time, steered by keys or a gamepad, and a whole phase
 // run on its timer.
 #include <gtest/gtest.h>
@@ -6,9 +6,7 @@
 #include <allegro.h>
 #include <cstdlib>
 #include <map>
-#include <vector>
 
-#include "Ambulancia.h"
 #include "Constantes.h"
 #include "Datos.h"
 #include "Entorno.h"
@@ -41,7 +39,6 @@ public:
         if (delante != nullptr) { delante->siguiente = v; v->anterior = delante; }
         return v;
     }
-    static int Esquiva(Vehiculo* v) { return v->esquiva; }
 };
 
 class PruebaTrafico {

@@ -1,5 +1,5 @@
-// The title screen's menu, the settings menu with the key definition, the
-// credits and the pause overlay, driven by a player at the real key buffer
+// The title screen's menu, the settings menu with the key definition and
+// the pause overlay, driven by a player at the real key buffer
 // and at a gamepad as the library keeps one; each press comes when the
 // screen looks for a key.
 #include <gtest/gtest.h>
@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "Configuracion.h"
-#include "Constantes.h"
 #include "Entorno.h"
 #include "Globales.h"
 #include "Hardware.h"
@@ -21,7 +20,6 @@
 #include "Menus.h"
 #include "Pause.h"
 #include "Sonido.h"
-#include "SprManager.h"
 #include "Zumbelo.h"
 
 using Entorno::Bytes;
@@ -57,7 +55,6 @@ protected:
     }
     static int Opcion() { return Menu->opcion; }
     static int PosY(int n) { return Menu->posY[n]; }
-    static unsigned Pasos() { return Menu->ciclos; }
     static Zumbelo* Figura() { return Menu->figura; }
 };
 
@@ -176,16 +173,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(Entorno::ArrancaTodo());
-        rojo = makecol(255, 0, 0);  // the frozen scene
-        H->cls(2);                  // red
+        H->cls(2);  // the frozen scene, red
         H->CopyFondo();
     }
     void TearDown() override { Entorno::Para(); }
-
-    static bool CercaDe(int c, int r, int g, int b)
-    {
-        return std::abs(getr16(c) - r) <= 12 && std::abs(getg16(c) - g) <= 12 && std::abs(getb16(c) - b) <= 12;
-    }
 
     // Whether the last frame differs from the background (the box and its
     // texts) only inside the cursor's 32 x 32 picture at (450, y), where it
@@ -203,7 +194,6 @@ protected:
     }
 
     Pause pausa;
-    int rojo = 0;
 };
 
 }  // namespace

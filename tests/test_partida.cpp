@@ -1,4 +1,4 @@
-// One game's flow: its starting values, the order of the phases, the level,
+// One game's flow: the order of the phases, the level,
 // the game-over screen, the place a score takes, and the name entry of a new
 // record with what "scores.his" holds afterwards. The phases are scripted:
 // each run returns the result the test asks for.
@@ -108,7 +108,6 @@ protected:
     }
 
     static int Puesto() { return Game->Puesto(); }
-    static FaseUno* Carretera() { return Game->faseUno; }
 };
 
 TEST_F(PruebaPartida, RoadAndSlopeAlternateUntilTheMoneyRunsOutOrThePlayerGivesUp)
