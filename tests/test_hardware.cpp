@@ -1,39 +1,45 @@
-// The display layer as a player sees it: what reaches the screen, erasing
-// from the background, fonts, key and gamepad actions, the keys kept between
-// runs and the screen transitions.
+// The display layer as a player sees it: key and gamepad actions, the keys
+// kept between runs, and the screen's scale and mode.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
-#include <atomic>
-#include <chrono>
-#include <thread>
-#include <vector>
 
-#include "Datos.h"
+#include "Arranque.h"
+#include "Configuracion.h"
 #include "Entorno.h"
 #include "Globales.h"
 #include "Hardware.h"
+#include "Jugador.h"
 
 namespace {
 
-const int Blanco = 7, Azul = 1, Rojo = 2, Negro = 0;
+// The library's X11 window driver passing for its full-screen one when the
+// autodetection chooses: asked for full screen, the game is given a window.
+GFX_DRIVER* ventanaX11 = nullptr;
+GFX_DRIVER disfrazada;
+_DRIVER_INFO* entradaCompleta = nullptr;
+void* completa = nullptr;
 
-// A pixel of the picture as the screen shows it now.
-int Pan(int x, int y)
+BITMAP* AbreVentana(int w, int h, int vw, int vh, int bpp)
 {
-    H->Rest(0);
-    return Entorno::Pantalla(x, y);
+    BITMAP* b = ventanaX11->init(w, h, vw, vh, bpp);
+    disfrazada = *ventanaX11;  // what it opened, a window, as the library reads it afterwards
+    return b;
 }
-// A pixel of the work bitmap, shown first.
-int Buf(int x, int y)
+
+void Disfraza(int etapa)
 {
-    Entorno::Muestra();
-    return Entorno::Pantalla(x, y);
-}
-// The colour of an index as the colour table names it.
-int Col(int i)
-{
-    return makecol(i & 2 ? 255 : 0, i & 4 ? 255 : 0, i & 1 ? 255 : 0);
+    if (etapa != EtapaAjustes) return;  // the library started, no screen opened yet
+    for (_DRIVER_INFO* d = system_driver->gfx_drivers(); d->driver != nullptr; d++) {
+        if (d->id == GFX_XWINDOWS) ventanaX11 = static_cast<GFX_DRIVER*>(d->driver);
+        if (d->id == GFX_XWINDOWS_FULLSCREEN) entradaCompleta = d;
+    }
+    if (ventanaX11 == nullptr || entradaCompleta == nullptr) return;
+    disfrazada = *ventanaX11;
+    disfrazada.windowed = FALSE;
+    disfrazada.init = AbreVentana;
+    completa = entradaCompleta->driver;
+    entradaCompleta->driver = &disfrazada;
 }
 
 class Pantalla : public ::testing::Test {
@@ -48,148 +54,41 @@ protected:
 
 }  // namespace
 
-TEST_F(Pantalla, DrawingClipsAtTheScreenEdgeAndBorraRestoresOnlyTheVisiblePart)
+TEST_F(Pantalla, KeysGiveTheirActionsOneAtATimeAndTheLastWholeSetIsKeptForTheNextStart)
 {
-    // A 180 x 40 red figure whose first 10 columns are the sheet's transparent magenta.
-    BITMAP* b = create_bitmap_ex(16, 180, 40);
-    clear_to_color(b, makecol(255, 0, 0));
-    rectfill(b, 0, 0, 9, 39, makecol(255, 0, 255));
-    COMPILED_SPRITE* fig = get_compiled_sprite(b, FALSE);
-    destroy_bitmap(b);
-    H->cls(Rojo);
-    H->ClrFondo(Azul);
-    H->DrawFondoBuffer(0, 0, 640, 480, 0, 0);
-    H->RectFill(-50, 10, 100, 60, Blanco);
-    H->Dibuja(-150, 100, fig);
-    H->Dibuja(300, -30, fig);
-    H->VuelcaBuffer();
-    const struct { int x, y, color; } antes[] = {
-        {0, 20, Blanco}, {100, 60, Blanco}, {101, 20, Azul}, {639, 479, Azul}, {0, 110, Rojo},
-        {29, 110, Rojo}, {30, 110, Azul}, {305, 5, Azul}, {310, 9, Rojo}, {310, 10, Azul}};
-    for (const auto& p : antes) EXPECT_EQ(Pan(p.x, p.y), Col(p.color)) << p.x << "," << p.y;
-    H->Borra(-50, 10, 151, 51);
-    H->Borra(-150, 100, 180, 40);
-    H->Borra(300, -30, 180, 40);
-    H->VuelcaBuffer();
-    for (const auto& p : antes) EXPECT_EQ(Pan(p.x, p.y), Col(Azul)) << p.x << "," << p.y;
-    destroy_compiled_sprite(fig);
-}
-
-TEST_F(Pantalla, CopyFondoThenBorraLeavesTheBufferUnchanged)
-{
-    H->cls(Negro);
-    for (int i = 0; i < 8; i++) H->RectFill(i * 37, i * 23, i * 37 + 60, i * 23 + 90, i);
-    H->TextOut("Zumbelo", 70, 80, Blanco, Azul);
-    H->CopyFondo();
-    Entorno::Muestra();
-    std::vector<int> antes;
-    for (int y = 0; y < 200; y++)
-        for (int x = 0; x < 300; x++) antes.push_back(Entorno::Pantalla(50 + x, 60 + y));
-    H->Borra(50, 60, 300, 200);
-    Entorno::Muestra();
-    for (int y = 0; y < 200; y++)
-        for (int x = 0; x < 300; x++) ASSERT_EQ(Entorno::Pantalla(50 + x, 60 + y), antes[y * 300 + x]);
-}
-
-TEST_F(Pantalla, TextIsWhiteOnATransparentBackgroundAndCentredOnTheScreen)
-{
-    H->cls(Azul);
-    H->DelFont();
-    H->TextOutCentre("HHHHHH", 50, Blanco, -1);
-    Entorno::Muestra();
-    int izq = 640, der = -1, azules = 0;
-    for (int y = 50; y < 50 + H->TextHeight(); y++)
-        for (int x = 0; x < 640; x++) {
-            const int p = Entorno::Pantalla(x, y);
-            if (p == Col(Blanco)) { izq = std::min(izq, x); der = std::max(der, x); }
-            else if (p == Col(Azul)) azules++;
-            else ADD_FAILURE() << "a pixel neither text nor background at " << x;
-        }
-    EXPECT_NEAR((izq + der) / 2.0, 320, 2);
-    EXPECT_NEAR(der - izq + 1, H->TextLength("HHHHHH"), 2);
-    EXPECT_GT(azules, 640 * H->TextHeight() - 1000);
-}
-
-TEST_F(Pantalla, FontsAreLoadedOnceAndNoModeSwitchLeavesAReleasedFontCurrent)
-{
-    FONT* base = font;
-    DATAFILE* datos = load_datafile(ArchivoDatos);
-    ASSERT_NE(datos, nullptr);
-    DATAFILE* pal = find_datafile_object(datos, PaletaJuego);
-    ASSERT_NE(pal, nullptr);
-    H->SetFont(FuenteJuego, PaletaJuego);
-    FONT* juego = font;
-    H->SetFont(FuenteMenu, "DFFontMenu_Pal");
-    EXPECT_TRUE(juego != base && font != juego);
-    H->SetFont(FuenteJuego, "DFFontGame_Pal");
-    EXPECT_EQ(font, juego) << "the same font again, not a fresh load";
-    PALETTE ahora;
-    get_palette(ahora);
-    for (int i = 0; i < 256; i++) ASSERT_EQ(ahora[i].g, static_cast<const RGB*>(pal->dat)[i].g) << "palette reinstalled";
-    unload_datafile(datos);
-    H->DelFont();
-    EXPECT_EQ(font, base);
-
-    // A mode switch releases the datafile and its fonts, and keeps the keys.
-    H->GrabarTecla(2, KEY_Z << 8);
-    H->SetFont(DatFuenteVersion);
-    EXPECT_TRUE(font != base && is_mono_font(font)) << "the version text's font";
-    H->DeInit();
-    EXPECT_EQ(font, base);
-    ASSERT_TRUE(H->InitGraph() == 0 && H->Init() == 0);
-    EXPECT_EQ(H->VerTecla(2), KEY_Z);
-}
-
-TEST_F(Pantalla, DefaultKeysGiveTheirActionsOneKeyAtATime)
-{
-    EXPECT_EQ(H->Tecla(), -1);
     const int teclas[6] = {KEY_UP, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC};
     for (int a = 0; a < 6; a++) Entorno::PulsaTecla(teclas[a]);
-    for (int a = 0; a < 6; a++) {
-        EXPECT_EQ(H->Tecla(), a);
-        EXPECT_EQ(H->VerTecla(a), teclas[a]);
-    }
+    for (int a = 0; a < 6; a++) EXPECT_EQ(H->Tecla(), a);
     EXPECT_EQ(H->Tecla(), -1);
     Entorno::PulsaTecla(KEY_A, 'a');
     EXPECT_EQ(H->Tecla(), -1);
     EXPECT_FALSE(keypressed()) << "an unbound key is consumed";
     Entorno::PulsaTecla(KEY_B, 'b');
     EXPECT_EQ(H->VerTecla(), KEY_B << 8 | 'b');
-    EXPECT_EQ(H->VerTecla(), -1);
-}
 
-TEST_F(Pantalla, RebindingAndUnbindingMoveActionsBetweenKeysAndTheLastWholeSetIsKeptForTheNextStart)
-{
+    // W for up: the up arrow gives nothing now. Unbinding pause leaves Esc idle,
+    // and a key without scancode never matches the unbound action.
     H->GrabarTecla(0, KEY_W << 8 | 'w');
+    H->GrabarTecla(5, 0);
     Entorno::PulsaTecla(KEY_UP);
     Entorno::PulsaTecla(KEY_W, 'w');
-    EXPECT_EQ(H->Tecla(), -1);
-    EXPECT_EQ(H->Tecla(), 0);
-    H->GrabarTecla(5, 0);
-    EXPECT_EQ(H->VerTecla(5), 0);
     Entorno::PulsaTecla(KEY_ESC, 27);
-    EXPECT_EQ(H->Tecla(), -1);
-    simulate_ukeypress('x', 0);  // a key without scancode never matches an unbound action
-    EXPECT_EQ(H->Tecla(), -1);
-
-    H->GrabarTecla(6, KEY_Q << 8);
+    simulate_ukeypress('x', 0);
+    for (int accion : {-1, 0, -1, -1}) EXPECT_EQ(H->Tecla(), accion);
+    H->GrabarTecla(6, KEY_Q << 8);  // no such action
     H->GrabarTecla(-1, KEY_Q << 8);
     const int esperadas[6] = {KEY_W, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, 0};
     for (int a = 0; a < 6; a++) EXPECT_EQ(H->VerTecla(a), esperadas[a]) << a;
-
     // W for up was saved with the five others; the set without a pause key was not.
     Entorno::Para();
     ASSERT_TRUE(Entorno::ArrancaPantalla());
     const int guardadas[6] = {KEY_W, KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_ENTER, KEY_ESC};
     for (int a = 0; a < 6; a++) EXPECT_EQ(H->VerTecla(a), guardadas[a]) << a;
-    Entorno::PulsaTecla(KEY_W, 'w');
-    EXPECT_EQ(H->Tecla(), 0);
 }
 
 TEST_F(Pantalla, AGamepadGivesOneActionPerPressOfItsStickItsPadOrItsTwoButtons)
 {
     Entorno::ConMando();
-    H->ClearKeyBuf();
     // The stick: past half way is a press, once however long it is held; it
     // is let go only within a quarter, so trembling at the line is no new press.
     const struct { int x, y, accion; } palanca[] = {
@@ -201,21 +100,9 @@ TEST_F(Pantalla, AGamepadGivesOneActionPerPressOfItsStickItsPadOrItsTwoButtons)
         EXPECT_EQ(H->Tecla(), p.accion) << "stick at " << p.x << "," << p.y;
     }
     Entorno::Empuja(0, 0, 0);
-    // The direction pad, and the buttons: the first selects, the second pauses.
-    Entorno::Empuja(1, 0, 128);
-    EXPECT_EQ(H->Tecla(), 1);
     EXPECT_EQ(H->Tecla(), -1);
-    Entorno::Empuja(1, 0, 0);
-    Entorno::Boton(0, true);
-    EXPECT_EQ(H->Tecla(), 4);
-    Entorno::Boton(1, true);
-    EXPECT_EQ(H->Tecla(), 5);
-    EXPECT_EQ(H->Tecla(), -1);
-    // Presses that come together give their actions one call after another;
-    // a waiting key comes first.
-    Entorno::Boton(0, false);
-    Entorno::Boton(1, false);
-    EXPECT_EQ(H->Tecla(), -1);
+    // Presses that come together give their actions one call after another,
+    // a waiting key first: the pad, the first button selects, the second pauses.
     Entorno::Boton(0, true);
     Entorno::Boton(1, true);
     Entorno::Empuja(1, -128, 0);
@@ -223,7 +110,6 @@ TEST_F(Pantalla, AGamepadGivesOneActionPerPressOfItsStickItsPadOrItsTwoButtons)
     for (int accion : {0, 2, 4, 5, -1}) EXPECT_EQ(H->Tecla(), accion);
     // Dropped as waiting keys are: held on, nothing; pressed again, the action.
     Entorno::Boton(1, false);
-    EXPECT_EQ(H->Tecla(), -1);
     Entorno::Boton(1, true);
     H->ClearKeyBuf();
     EXPECT_EQ(H->Tecla(), -1);
@@ -231,52 +117,35 @@ TEST_F(Pantalla, AGamepadGivesOneActionPerPressOfItsStickItsPadOrItsTwoButtons)
     EXPECT_EQ(H->VerTecla(), Hardware::SinTecla);
     Entorno::Boton(1, true);
     EXPECT_EQ(H->VerTecla(), Hardware::PulsacionMando) << "a raw read tells a press of the gamepad";
-    // A stick held past the quarter when the keys are dropped is still held.
-    Entorno::Empuja(0, 0, -100);
-    EXPECT_EQ(H->Tecla(), 0);
-    Entorno::Empuja(0, 0, -50);
-    H->ClearKeyBuf();
-    Entorno::Empuja(0, 0, -100);
-    EXPECT_EQ(H->Tecla(), -1);
 }
 
 TEST_F(Pantalla, EsperaTeclaIgnoresKeysAndButtonsPressedBeforeTheCallAndEndsOnEither)
 {
-    Entorno::PulsaTecla(KEY_A, 'a');
-    std::thread despues([] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        Entorno::PulsaTecla(KEY_B, 'b');
-    });
-    H->EsperaTecla();
-    despues.join();
-    EXPECT_FALSE(keypressed()) << "the later key was the one taken";
-
+    {
+        Jugador j;  // B when the wait looks for a key
+        j.Pulsa(KEY_B, 'b');
+        Entorno::PulsaTecla(KEY_A, 'a');
+        H->EsperaTecla();
+        EXPECT_TRUE(j.Terminado() && !keypressed()) << "the later key was the one taken";
+    }
     Entorno::ConMando();
     Entorno::Boton(0, true);
-    std::atomic<bool> pulsado(false);
-    std::thread boton([&pulsado] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        pulsado = true;
-        Entorno::Boton(1, true);
-    });
+    Jugador j;  // the second button at the wait's second look
+    j.Haz([] { Entorno::Boton(1, true); }, 2);
     H->EsperaTecla();
-    boton.join();
-    EXPECT_TRUE(pulsado) << "the button held before the call did not end the wait";
+    EXPECT_TRUE(j.Terminado()) << "the button held before the call ended the wait";
 }
 
-TEST_F(Pantalla, TheColourSweepEndsWhiteUpwardsAndBlackDownwards)
+TEST(ModoPantalla, TheStoredScreenModeFollowsTheModeTheDriverGave)
 {
-    H->cls(Azul);
-    H->ClrFondo(Rojo);
-    const int pruebas[4][2] = {{0, 0}, {639, 479}, {320, 240}, {0, 479}};
-    const struct { int d; int color; } casos[] = {{1, Blanco}, {0, Negro}, {1, Blanco}, {-1, Negro}};
-    for (const auto& c : casos) {
-        H->Interzona(c.d);
-        for (const auto& p : pruebas) EXPECT_EQ(Pan(p[0], p[1]), Col(c.color)) << "d " << c.d;
-    }
-    EXPECT_EQ(Buf(320, 240), Col(Azul)) << "the sweep drew on the screen alone";
-    Entorno::MuestraFondo();
-    EXPECT_EQ(Pan(320, 240), Col(Rojo));
+    Entorno::Escribe("zumbelo.cfg", {0, 1, 0, 0, 0});  // full screen asked
+    const bool abierta = ArrancaPantalla(Disfraza);
+    ASSERT_NE(entradaCompleta, nullptr) << "no X11 drivers";
+    entradaCompleta->driver = completa;  // as it was, before the screen is opened again
+    ASSERT_TRUE(abierta);
+    EXPECT_TRUE(Config->VerWindowed());
+    EXPECT_EQ(Entorno::Lee("zumbelo.cfg"), (Entorno::Bytes{0, 1, 0, 1, 0}));
+    Entorno::Para();
 }
 
 TEST(Escala, TheLargestWholeScaleWithinNinetyPercentOfTheDesktopForAWindowAndAllOfItFullScreen)
@@ -289,37 +158,4 @@ TEST(Escala, TheLargestWholeScaleWithinNinetyPercentOfTheDesktopForAWindowAndAll
         EXPECT_EQ(Hardware::EscalaVentana(c.w, c.h), c.ventana) << c.w << "x" << c.h;
         EXPECT_EQ(Hardware::EscalaCompleta(c.w, c.h), c.completa) << c.w << "x" << c.h;
     }
-}
-
-TEST_F(Pantalla, FadesEndOnThePictureOrNearBlackAndLeaveSolidMode)
-{
-    H->cls(Azul);
-    H->ClrFondo(Rojo);
-    H->VuelcaBuffer();
-    H->Fundido(0);
-    H->Fundido(2);
-    EXPECT_EQ(Pan(100, 100), Col(Azul)) << "other values change nothing";
-    EXPECT_EQ(Buf(100, 100), Col(Azul));
-
-    H->SetFondo(DatTitulo);
-    H->Fundido(1);
-    std::vector<int> visto;
-    for (int x = 0; x < 640; x += 64) visto.push_back(Pan(x, 300));
-    Entorno::MuestraFondo();
-    for (int x = 0; x < 640; x += 64) {
-        const int p = visto[x / 64], f = Pan(x, 300);
-        EXPECT_NEAR(getr16(p), getr16(f), 8);
-        EXPECT_NEAR(getg16(p), getg16(f), 8);
-    }
-    H->TransMode(170);
-    H->cls(Blanco);
-    H->RectFill(0, 0, 9, 9, Negro);
-    EXPECT_NEAR(getr16(Buf(5, 5)), 85, 12) << "a translucent box darkens to a third";
-    H->Fundido(-1);
-    for (int x = 0; x < 640; x += 64) EXPECT_LE(getr16(Pan(x, 300)) + getg16(Pan(x, 300)), 16);
-
-    set_trans_blender(0, 0, 0, 128);
-    H->RectFill(0, 0, 9, 9, Blanco);
-    H->RectFill(0, 0, 9, 9, Negro);
-    EXPECT_EQ(Buf(5, 5), Col(Negro)) << "solid drawing after a fade";
 }

@@ -1,13 +1,15 @@
-// One game's flow: its starting values, the order of the phases, the level,
-// the game-over screen and the high-score check. The phases are scripted:
+// One game's flow: the order of the phases, the level,
+// the game-over screen, the place a score takes, and the name entry of a new
+// record with what "scores.his" holds afterwards. The phases are scripted:
 // each run returns the result the test asks for.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
 
 #include <cstdio>
-#include <memory>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Configuracion.h"
@@ -16,7 +18,7 @@
 #include "Globales.h"
 #include "Hardware.h"
 #include "HiScore.h"
-#include "InyectorTeclas.h"
+#include "Jugador.h"
 #include "Partida.h"
 
 namespace {
@@ -25,9 +27,8 @@ namespace {
 std::vector<int> guion;
 size_t siguiente = 0;
 std::string registro;
-int puntosAlAbandonar = -1;  // given up on the slope with these points, a name is typed
+int puntosAlAbandonar = -1;  // given up on the slope with these points
 bool cierraEnPista = false;  // the window is closed on the slope instead
-std::unique_ptr<InyectorTeclas> jugador;
 
 int Siguiente() { return siguiente < guion.size() ? guion[siguiente++] : -127; }
 
@@ -41,14 +42,21 @@ int PistaGuionada(FaseDos*)
 {
     registro += "ski; ";
     const int r = Siguiente();
-    if (r == -127 && cierraEnPista) {
+    if (r == -127 && puntosAlAbandonar >= 0) {
         Puntos = puntosAlAbandonar;
-        H->PideCierre();
-    } else if (r == -127 && puntosAlAbandonar >= 0) {
-        Puntos = puntosAlAbandonar;
-        jugador.reset(new InyectorTeclas(InyectorTeclas::Texto("Tenaz\r")));
+        if (cierraEnPista) H->PideCierre();
     }
     return r;
+}
+
+// The table as the next start of the game reads it from "scores.his".
+typedef std::vector<std::pair<std::string, int>> Tabla;
+Tabla TablaEnDisco()
+{
+    HiScore leida;
+    Tabla t;
+    for (int r = 0; r < 10; r++) t.push_back({leida.LeeNombre(r), leida.LeePuntos(r)});
+    return t;
 }
 
 }  // namespace
@@ -61,16 +69,17 @@ protected:
         std::remove("scores.his");
         std::remove("zumbelo.cfg");
         ASSERT_TRUE(Entorno::ArrancaTodo());
+        Game = new Partida;
     }
     void TearDown() override
     {
-        jugador.reset();
         delete Game;
         Game = nullptr;
         Entorno::Para();
     }
 
-    // Plays a game whose phases return the results given, in order.
+    // Plays a game whose phases return the results given, in order; a name
+    // asked for is typed as "Tenaz".
     static void JuegaGuionada(const std::vector<int>& resultados, int puntos, bool cierra)
     {
         guion = resultados;
@@ -83,31 +92,23 @@ protected:
         Game = new Partida;
         Game->juegaUno = CarreteraGuionada;
         Game->juegaDos = PistaGuionada;
+        Jugador j;
+        j.Escribe("Tenaz\r");
         Game->Play();
-        jugador.reset();
+    }
+    // The name entry at rank with the presses given, then the table on disk.
+    static Tabla Introduce(int rank, int puntos, const std::function<void(Jugador&)>& teclas)
+    {
+        Jugador j;
+        teclas(j);
+        Puntos = puntos;
+        Game->GrabaRecord(rank);
+        EXPECT_TRUE(j.Terminado());
+        return TablaEnDisco();
     }
 
     static int Puesto() { return Game->Puesto(); }
-    static FaseUno* Carretera() { return Game->faseUno; }
 };
-
-TEST_F(PruebaPartida, ANewGameStartsFromScratchWhateverTheLastOneLeft)
-{
-    Dinero = -10;
-    Puntos = 98765;
-    Vidas = 0;
-    Nivel = 9;
-    ProximaVida = 99000;
-    for (int n = 0; n < 3; n++) Config->SetSpeed();
-    Game = new Partida;
-    EXPECT_EQ(Dinero, 40);
-    EXPECT_EQ(Puntos, 0);
-    EXPECT_EQ(Vidas, 3);
-    EXPECT_EQ(Nivel, 0);
-    EXPECT_EQ(ProximaVida, 1000);
-    // The frame-skipping setting as it stands when the game is made.
-    EXPECT_EQ(Carretera()->VerPaso(), Config->VerSpeed() + 2);
-}
 
 TEST_F(PruebaPartida, RoadAndSlopeAlternateUntilTheMoneyRunsOutOrThePlayerGivesUp)
 {
@@ -144,13 +145,12 @@ TEST_F(PruebaPartida, RoadAndSlopeAlternateUntilTheMoneyRunsOutOrThePlayerGivesU
     EXPECT_STREQ(Record->LeeNombre(1), "Tenaz");
     const int puntos[3] = {1000, 950, 900};
     for (int r = 0; r < 3; r++) EXPECT_EQ(Record->LeePuntos(r), puntos[r]);
-    HiScore leida;
-    EXPECT_EQ(leida.LeePuntos(0), 1000) << "the file holds no entry of the dropped game";
+    EXPECT_EQ(TablaEnDisco()[0].second, 1000) << "the file holds no entry of the dropped game";
 }
 
 TEST_F(PruebaPartida, AScoreRanksBelowEqualScoresAndAboveLowerOnes)
 {
-    Game = new Partida;  // the default table: 1000, 900, ..., 100
+    // The default table: 1000, 900, ..., 100.
     const int casos[][2] = {{1001, 0}, {1000, 1}, {999, 1}, {901, 1}, {900, 2}, {101, 9}, {100, 10}, {0, 10}};
     for (const auto& c : casos) {
         Puntos = c[0];
@@ -159,4 +159,31 @@ TEST_F(PruebaPartida, AScoreRanksBelowEqualScoresAndAboveLowerOnes)
     Record->GrabaPuntos(-5, 9);  // a score of 0 enters only above a negative entry
     Puntos = 0;
     EXPECT_EQ(Puesto(), 9);
+}
+
+TEST_F(PruebaPartida, TheNameTakesNineLettersDigitsAndSignsButNoSpacesHyphensOrStops)
+{
+    const struct {
+        const char* tecleado;
+        bool sinCaracter;  // typed after the first letter: keys without a 7-bit character
+        const char* guardado;
+    } casos[] = {
+        {"ABCDEFGHIJ\r", false, "ABCDEFGHI"},  // the tenth letter is ignored
+        {"\b\bABC\b\r", false, "AB"},          // Backspace on an empty name does nothing
+        {" a-Z.9{@~_\r", false, "aZ9@_"},      // case kept; ':' to '@' and '[' to '`' go in
+        {"AB\r", true, "AB"},
+        {"\r", false, ""},                     // Enter on an empty name stores it empty
+    };
+    // Cursor keys, F1, an accented letter, the euro sign and a Cyrillic letter.
+    const std::pair<int, int> sinCaracter[] = {{KEY_LEFT, 0}, {KEY_UP, 0},       {KEY_F1, 0},      {KEY_A, 0xE1},
+                                               {KEY_E, 0x20AC}, {KEY_E, 0x20AC}, {KEY_D, 0x0434}};
+    for (const auto& c : casos) {
+        const Tabla t = Introduce(0, 5000, [&](Jugador& j) {
+            j.Escribe(std::string(c.tecleado, 1).c_str());
+            if (c.sinCaracter)
+                for (const auto& k : sinCaracter) j.Pulsa(k.first, k.second);
+            j.Escribe(c.tecleado + 1);
+        });
+        EXPECT_EQ(t[0], std::make_pair(std::string(c.guardado), 5000));
+    }
 }

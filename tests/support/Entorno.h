@@ -3,6 +3,8 @@
 #ifndef ENTORNO_H
 #define ENTORNO_H
 
+#include <vector>
+
 namespace Entorno {
 
 // Settings, display, screen and datafile: Config and H ready to draw. When
@@ -25,6 +27,13 @@ void Muestra();
 int Pantalla(int x, int y);
 // The background shown in place of the work bitmap, to be read with Pantalla.
 void MuestraFondo();
+// The rows y0 to y1 of the work bitmap as shown, or of the background shown
+// in its place.
+std::vector<int> Vista(int y0 = 0, int y1 = 480);
+std::vector<int> VistaFondo(int y0 = 0, int y1 = 480);
+
+// Whether a screen's tick callback is installed on the library's timer.
+bool Reloj(void (*tick)());
 
 // Puts one key press into the key buffer, as the keyboard driver would.
 void PulsaTecla(int scancode, int ascii = 0);
@@ -42,6 +51,22 @@ void Boton(int b, bool pulsado);
 
 // The directory holding the built game, datos.dat and patches.dat.
 const char* DirectorioJuego();
+
+// The library alone, for tests of datos.dat itself: started with a 640 x 480
+// window at 16 bits; false when it cannot be. ParaBiblioteca shuts it down.
+bool ArrancaBiblioteca();
+void ParaBiblioteca();
+
+// Sound without a sound card, for the next start of the library: the mix is
+// written to the file named (in the working directory; /dev/null to throw it
+// away), and the MIDI patch set is the one linked in beside it.
+void SonidoEnArchivo(const char* salida);
+
+// A whole file as bytes (empty when missing), and a file written with them:
+// any link in its place is replaced, never written through.
+typedef std::vector<unsigned char> Bytes;
+Bytes Lee(const char* nombre);
+void Escribe(const char* nombre, const Bytes& b);
 
 }  // namespace Entorno
 
