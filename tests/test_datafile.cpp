@@ -1,23 +1,34 @@
-// datos.dat as the game reads it: every object at its index, of its kind and
-// size, fonts and palettes found by name, and every text of the game plain,
-// in the language chosen, and fitting on the screen in its font.
+// datos.dat as the game reads it. A cut or damaged file is refused before the
+// library sees it: every cut, broken magic numbers and counts, sizes that
+// point past the end or that disagree with an object's own header, a missing
+// font or palette, and a file too large to be the game's, unread; the display
+// start-up fails cleanly on one instead of crashing. The good file holds
+// every text of the game fitting on the screen in its font, in both
+// languages, and the generator writes it the same every time.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #include "Configuracion.h"
-#include "Datos.h"
-#include "Entorno.h"
+#include "DatosObjetos.h"
 #include "Globales.h"
 #include "Hardware.h"
 #include "HiScore.h"
 #include "Mensajes.h"
 #include "Reglas.h"
+#include "RevisorDatos.h"
+
+using namespace DatosObjetos;
+using Entorno::Bytes;
 
 namespace {
 
@@ -37,118 +48,152 @@ struct FuenteCargada {
     }
 };
 
-class Datos : public ::testing::Test {
+class Revisor : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(Entorno::ArrancaBiblioteca()) << allegro_error;
-        set_color_conversion(COLORCONV_NONE);  // pictures keep the depth they were stored at
-        datos = load_datafile(ArchivoDatos);
-        ASSERT_NE(datos, nullptr);
-        for (cuantos = 0; datos[cuantos].type != DAT_END; cuantos++) {
-        }
+        bueno = Entorno::Lee(ArchivoDatos);
+        ASSERT_GT(bueno.size(), 1000u);
+        sitios = Sitios(bueno);
+        ASSERT_EQ(sitios.size(), static_cast<size_t>(DatObjetos));
     }
-    void TearDown() override
-    {
-        if (datos) unload_datafile(datos);
-        Entorno::ParaBiblioteca();
-    }
+    int Revisa(const Bytes& b) { return RevisorDatos::Revisa(b.data(), b.size()); }
 
-    DATAFILE* datos = nullptr;
-    int cuantos = 0;
+    Bytes bueno;
+    std::vector<Sitio> sitios;
 };
 
 }  // namespace
 
-TEST_F(Datos, EveryIndexHoldsTheKindAndSizeTheGameReadsThere)
+TEST_F(Revisor, TheGeneratedFilePassesAndEveryCutOfItIsRefused)
 {
-    ASSERT_EQ(cuantos, DatObjetos);
-    for (int i : {DatAhh, DatSirena, DatAplauso, DatCaja, DatExtra, DatFin, DatGolpe, DatCrujido, DatEsqui})
-        EXPECT_EQ(datos[i].type, DAT_SAMPLE) << "object " << i;
-    for (int i = DatMusicaMenu; i <= DatMusicaNivel3; i++) EXPECT_EQ(datos[i].type, DAT_MIDI) << "object " << i;
-    EXPECT_EQ(datos[DatFuenteVersion].type, DAT_FONT);
-    // Backgrounds fill the screen; the two sheets hold at least the whole layout.
-    for (int i : {DatCarretera0, DatCarretera1, DatFondoCreditos, DatTitulo, DatHoja0, DatHoja1}) {
-        ASSERT_EQ(datos[i].type, DAT_BITMAP) << "object " << i;
-        BITMAP* b = static_cast<BITMAP*>(datos[i].dat);
-        EXPECT_EQ(bitmap_color_depth(b), 16) << "object " << i;
-        const bool hoja = i == DatHoja0 || i == DatHoja1;
-        EXPECT_TRUE(hoja ? b->w >= AnchoHoja && b->h >= AltoHoja
-                         : b->w == Hardware::AnchoPantalla && b->h == Hardware::AltoPantalla)
-            << "object " << i;
-    }
-    for (int i = 0; i < cuantos; i++) EXPECT_STRNE(get_datafile_property(&datos[i], DAT_NAME), "") << "object " << i;
+    EXPECT_EQ(RevisorDatos::Revisa(ArchivoDatos), 0);
+    EXPECT_EQ(RevisorDatos::Revisa("no-such-file.dat"), 1);
+    // Every short length, each object's edges, and a stride through the rest.
+    std::vector<size_t> largos = {bueno.size() / 2, bueno.size() - 1};
+    for (size_t n = 0; n <= 64; n++) largos.push_back(n);
+    for (const Sitio& s : sitios)
+        for (size_t n : {s.inicio, s.inicio + 1, s.tipo + 8, s.contenido, s.contenido + 7, s.contenido + s.tam - 1})
+            largos.push_back(n);
+    for (size_t n = 0; n < bueno.size(); n += 9973) largos.push_back(n);
+    for (size_t n : largos) EXPECT_EQ(RevisorDatos::Revisa(bueno.data(), n), 1) << "cut at " << n;
 }
 
-TEST_F(Datos, NamedFontsAreColourFontsWithAPaletteOfTheirOwnAndSuitTheirPlaces)
+TEST_F(Revisor, BrokenMagicCountsSizesKindsAndNamesAreRefused)
 {
-    const struct { const char* fuente; const char* paleta; int minimo, maximo; } tabla[] = {
-        {FuenteJuego, PaletaJuego, 16, 20}, {FuenteMenu, PaletaMenu, 28, 38}, {FuenteNieve, PaletaNieve, 48, 66},
-        {FuenteMin, PaletaMin, 9, 13},      {FuenteCreditos, PaletaCreditos, 18, 22}};
-    for (const auto& e : tabla) {
-        FuenteCargada a(e.fuente, e.paleta);
-        ASSERT_TRUE(a.fuente != nullptr) << e.fuente;
-        EXPECT_TRUE(is_color_font(a.fuente)) << e.fuente;
-        int colores = 0;  // a real palette was read, not one all black
-        for (int i = 1; i < 256; i++) colores += (a.paleta[i].r | a.paleta[i].g | a.paleta[i].b) != 0;
-        EXPECT_GT(colores, 0) << e.paleta;
-        EXPECT_TRUE(text_length(a.fuente, "~") > 0 && text_length(a.fuente, "A") > 0) << e.fuente;
-        EXPECT_GE(text_height(a.fuente), e.minimo) << e.fuente;
-        EXPECT_LE(text_height(a.fuente), e.maximo) << e.fuente;
+    const Sitio &muestra = sitios[DatAhh], &fondo = sitios[DatCarretera0];
+    const Sitio &tema = sitios[DatMusicaMenu], &fuente = sitios[DatFuenteVersion];
+    const struct { const char* que; size_t donde; uint32_t valor; } casos[] = {
+        {"packfile magic", 0, 0x736C6821},  // compressed: not what we write
+        {"datafile magic", 4, 0x414C4C21},
+        {"no objects", 8, 0},
+        {"one object too many", 8, M32(bueno, 8) + 1},
+        {"a huge property", muestra.inicio + 8, 0x7FFFFFF0},
+        {"a huge stored size", muestra.tipo + 4, 0x7FFFFFF0},
+        {"a huge real size", muestra.tipo + 8, 0x7FFFFFF0},
+        {"a sample longer than its chunk", muestra.contenido + 4, M32(bueno, muestra.contenido + 4) + 1},
+        {"a bitmap wider than its chunk", fondo.contenido + 2, (M32(bueno, fondo.contenido + 2) & 0xFFFF0000u) | 1280},
+        {"a tune track past its chunk", tema.contenido + 2, 0x7FFFFFF0},
+        {"a font with 2^32 glyphs", fuente.contenido + 9, 0xFFFFFFFF},
+        {"an unknown kind of object", fondo.tipo, 0x58585858},
+        {"a font where a sample is read", muestra.tipo, 0x464F4E54},
+    };
+    for (const auto& c : casos) {
+        Bytes b = bueno;
+        PonM32(b, c.donde, c.valor);
+        EXPECT_EQ(Revisa(b), 1) << c.que;
     }
-    // The version text of the title screen: small, in one colour.
-    FONT* version = static_cast<FONT*>(datos[DatFuenteVersion].dat);
-    EXPECT_TRUE(is_mono_font(version));
-    EXPECT_TRUE(text_height(version) >= 9 && text_height(version) <= 13);
+    // A font or palette the game asks for by name, renamed (same length).
+    for (const std::string nombre : {PaletaMin, FuenteCreditos}) {
+        Bytes b = bueno;
+        auto at = std::search(b.begin(), b.end(), nombre.begin(), nombre.end());
+        ASSERT_NE(at, b.end()) << nombre;
+        *(at + nombre.size() - 1) = 'X';
+        EXPECT_EQ(Revisa(b), 1) << nombre;
+    }
 }
 
-TEST_F(Datos, EveryTextFitsOnScreenInItsFontInBothLanguages)
+TEST_F(Revisor, AHugeFileIsRefusedWithoutBeingRead)
 {
+    // 3 GB that begin like the good file and hold nothing after it (sparse),
+    // looked over with 256 MB of memory to spare: reading it is out of reach.
+    Entorno::Escribe("enorme.dat", bueno);
+    ASSERT_EQ(truncate("enorme.dat", 3LL << 30), 0);
+    long paginas = 0;
+    std::ifstream("/proc/self/statm") >> paginas;
+    ASSERT_GT(paginas, 0);
+    struct rlimit antes;
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &antes), 0);
+    const rlim_t enUso = static_cast<rlim_t>(paginas) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
+    const struct rlimit tope = {enUso + (rlim_t{256} << 20), antes.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &tope), 0);
+    const int resultado = RevisorDatos::Revisa("enorme.dat");
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &antes), 0);
+    EXPECT_EQ(resultado, 1);
+    std::remove("enorme.dat");
+}
+
+TEST_F(Revisor, TheDisplayStartUpFailsCleanlyOnACutFile)
+{
+    Entorno::Escribe(ArchivoDatos, Bytes(bueno.begin(), bueno.begin() + bueno.size() / 2));
+    Entorno::Escribe("zumbelo.cfg", {0, 0, 0, 1, 0});  // in a window
     Config = new Configuracion;
-    SMS = new Mensajes;
-    Record = new HiScore;
-    // The widest status line a game reaches.
-    Dinero = 9990;
-    Puntos = 999999;
-    Record->GrabaPuntos(999999, 0);
-    FuenteCargada juego(FuenteJuego, PaletaJuego), menu(FuenteMenu, PaletaMenu);
-    FuenteCargada nieve(FuenteNieve, PaletaNieve), creditos(FuenteCreditos, PaletaCreditos);
-    ASSERT_TRUE(juego.fuente && menu.fuente && nieve.fuente && creditos.fuente);
-    auto ancho = [](const FuenteCargada& f, int id) { return text_length(f.fuente, SMS->Leer(id)); };
-    const char* antes = SMS->Leer(MsgIniciar);
-    for (int idioma = 0; idioma < 2; idioma++) {
-        if (Config->VerIdioma() != idioma) Config->ToggleIdioma();
-        // The next read follows the switch; earlier texts stay as they were.
-        EXPECT_STREQ(SMS->Leer(MsgIniciar), idioma == 0 ? "Iniciar" : "Start game");
-        EXPECT_STREQ(antes, "Iniciar");
-        for (int id : {-1, static_cast<int>(TotalMensajes)}) EXPECT_STREQ(SMS->Leer(id), "") << id;
-        for (int id = 0; id < TotalMensajes; id++) {
-            const std::string t = SMS->Leer(id);
-            EXPECT_LE(t.size(), size_t{LargoMensaje}) << id;
-            for (unsigned char c : t) EXPECT_TRUE(c >= 32 && c < 127) << "plain text at id " << id;
-        }
-        char linea[LargoMarcador];
-        EscribeMarcador(linea, sizeof linea);
-        EXPECT_LE(text_length(juego.fuente, linea), 640) << linea;
-        for (int id = MsgAmbulancia; id <= MsgMeta; id++) EXPECT_LE(ancho(juego, id), 640) << SMS->Leer(id);
-        // Hall of fame lines from x = 175; title words within the right half.
-        EXPECT_LE(175 + text_length(juego.fuente, "WWWWWWWWW . . . . . . 999999"), 640);
-        for (int id = MsgTitulo; id < MsgIniciar; id++) EXPECT_LE(ancho(nieve, id), 320) << SMS->Leer(id);
-        // Menu options and settings lines from x = 150.
-        for (int id = MsgIniciar; id <= MsgEnVentana; id++) EXPECT_LE(150 + ancho(menu, id), 640) << id;
-        for (int id : {MsgDefinirTeclas, MsgVolver, MsgEnhorabuena, MsgTuNombre}) EXPECT_LE(150 + ancho(menu, id), 640) << id;
-        std::snprintf(linea, sizeof(linea), "%s%s", SMS->Leer(MsgSetGrafico), SMS->Leer(MsgSetOriginal));
-        EXPECT_LE(150 + text_length(menu.fuente, linea), 640) << linea;
-        // Pause options from x = 195 inside the box ending at x = 500.
-        for (int id : {MsgVolverAlJuego, MsgAbandonar}) EXPECT_LE(195 + ancho(menu, id), 500) << SMS->Leer(id);
-        for (int id = MsgPrimerCredito; id <= MsgUltimoCredito; id++) EXPECT_LE(ancho(creditos, id), 640) << SMS->Leer(id);
-    }
-    delete Record;
-    delete SMS;
+    H = new Hardware;
+    ASSERT_EQ(H->InitGraph(), 0);
+    EXPECT_EQ(H->Init(), 1);
+    delete H;
+    H = nullptr;
     delete Config;
-    Record = nullptr;
-    SMS = nullptr;
     Config = nullptr;
+}
+
+TEST(Datos, EveryTextFitsOnScreenInItsFontInBothLanguages)
+{
+    ASSERT_TRUE(Entorno::ArrancaBiblioteca()) << allegro_error;
+    {
+        Config = new Configuracion;
+        SMS = new Mensajes;
+        Record = new HiScore;
+        // The widest status line a game reaches.
+        Dinero = 9990;
+        Puntos = 999999;
+        Record->GrabaPuntos(999999, 0);
+        FuenteCargada juego(FuenteJuego, PaletaJuego), menu(FuenteMenu, PaletaMenu);
+        FuenteCargada nieve(FuenteNieve, PaletaNieve), creditos(FuenteCreditos, PaletaCreditos);
+        ASSERT_TRUE(juego.fuente && menu.fuente && nieve.fuente && creditos.fuente);
+        auto ancho = [](const FuenteCargada& f, int id) { return text_length(f.fuente, SMS->Leer(id)); };
+        for (int idioma = 0; idioma < 2; idioma++) {
+            if (Config->VerIdioma() != idioma) Config->ToggleIdioma();
+            // Every text plain and short enough for its slot.
+            for (int id = 0; id < TotalMensajes; id++) {
+                const std::string t = SMS->Leer(id);
+                EXPECT_LE(t.size(), size_t{LargoMensaje}) << id;
+                for (unsigned char c : t) EXPECT_TRUE(c >= 32 && c < 127) << "plain text at id " << id;
+            }
+            char linea[LargoMarcador];
+            EscribeMarcador(linea, sizeof linea);
+            EXPECT_LE(text_length(juego.fuente, linea), 640) << linea;
+            for (int id = MsgAmbulancia; id <= MsgMeta; id++) EXPECT_LE(ancho(juego, id), 640) << SMS->Leer(id);
+            // Hall of fame lines from x = 175; title words within the right half.
+            EXPECT_LE(175 + text_length(juego.fuente, "WWWWWWWWW . . . . . . 999999"), 640);
+            for (int id = MsgTitulo; id < MsgIniciar; id++) EXPECT_LE(ancho(nieve, id), 320) << SMS->Leer(id);
+            // Menu options and settings lines from x = 150.
+            for (int id = MsgIniciar; id <= MsgEnVentana; id++) EXPECT_LE(150 + ancho(menu, id), 640) << id;
+            for (int id : {MsgDefinirTeclas, MsgVolver, MsgEnhorabuena, MsgTuNombre}) EXPECT_LE(150 + ancho(menu, id), 640) << id;
+            std::snprintf(linea, sizeof(linea), "%s%s", SMS->Leer(MsgSetGrafico), SMS->Leer(MsgSetOriginal));
+            EXPECT_LE(150 + text_length(menu.fuente, linea), 640) << linea;
+            // Pause options from x = 195 inside the box ending at x = 500.
+            for (int id : {MsgVolverAlJuego, MsgAbandonar}) EXPECT_LE(195 + ancho(menu, id), 500) << SMS->Leer(id);
+            for (int id = MsgPrimerCredito; id <= MsgUltimoCredito; id++) EXPECT_LE(ancho(creditos, id), 640) << SMS->Leer(id);
+        }
+        delete Record;
+        delete SMS;
+        delete Config;
+        Record = nullptr;
+        SMS = nullptr;
+        Config = nullptr;
+    }  // the fonts go before the library
+    Entorno::ParaBiblioteca();
 }
 
 TEST(Generador, WritesTheSameBytesEveryTime)
