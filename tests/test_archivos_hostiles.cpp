@@ -107,10 +107,14 @@ void Quita(const std::string& nombre)
     std::remove(("destino-" + nombre).c_str());
 }
 
-// Each case works in a directory of its own, holding nothing else.
+// Each case works in a new directory of its own, holding nothing else.
 class ArchivosHostiles : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(mkdir("hostil", 0755) == 0 && chdir("hostil") == 0); }
+    void SetUp() override
+    {
+        char dir[] = "hostil-XXXXXX";
+        ASSERT_TRUE(mkdtemp(dir) != nullptr && chdir(dir) == 0);
+    }
     void TearDown() override { EXPECT_EQ(chdir(".."), 0); }
 };
 
@@ -121,8 +125,6 @@ TEST_F(ArchivosHostiles, ALinkPipeDirectoryOrUnreadableFileInPlaceOfAFileIsNeith
     const Bytes datos = Lee("../datos.dat");
     ASSERT_GT(datos.size(), 1000u);
     Escribe("bueno.dat", datos);  // a good datafile the player can read wherever the build is
-    Bytes tabla(141, 0);
-    tabla[0] = 'R';
     // Each player's file: what a good one holds, a start-up that must give
     // the defaults, and a change that saves (its status, -1 when memory lost it).
     const struct {
@@ -133,12 +135,13 @@ TEST_F(ArchivosHostiles, ALinkPipeDirectoryOrUnreadableFileInPlaceOfAFileIsNeith
         Bytes nuevo;  // what a save puts in place of anything but a directory; empty: nothing is replaced
     } archivos[] = {
         {"zumbelo.cfg", {1, 0, 1, 1, 3},
-         [] { Configuracion c; return c.VerIdioma() == 0 && c.VerSonido() && c.SetGraf() == 0 && !c.VerWindowed() && c.VerSpeed() == 0; },
+         [] { Configuracion c;
+              return c.VerIdioma() == 0 && c.VerSonido() && c.SetGraf() == 0 && !c.VerWindowed() && c.VerSpeed() == 0; },
          [] { Configuracion c; c.ToggleIdioma(); return c.Save(); }, {1, 1, 0, 0, 0}},
         {"zumbelo.keys", {'T', 17, 31, 30, 32, 57, 25},
          [] { int t[6] = {-1, -1, -1, -1, -1, -1}; return MapaTeclas::Lee(t) == 1 && t[0] == -1 && t[5] == -1; },
          [] { const int t[6] = {84, 85, 82, 83, 67, 59}; return MapaTeclas::Graba(t); }, {'T', 84, 85, 82, 83, 67, 59}},
-        {"scores.his", tabla, [] { HiScore t; return t.LeePuntos(0) == 1000 && t.LeePuntos(9) == 100; },
+        {"scores.his", Bytes(141, 'R'), [] { HiScore t; return t.LeePuntos(0) == 1000 && t.LeePuntos(9) == 100; },
          [] { HiScore t; t.GrabaPuntos(5000, 0); const int r = t.Save(); return t.LeePuntos(0) == 5000 ? r : -1; }, {}},
     };
     const std::string fallos = ComoJugador([&] {
@@ -162,7 +165,8 @@ TEST_F(ArchivosHostiles, ALinkPipeDirectoryOrUnreadableFileInPlaceOfAFileIsNeith
             // The datafile: only a link to a good file is taken.
             const bool puesto = cosa == Enlace ? symlink("bueno.dat", "datos.dat") == 0 : Pone(cosa, "datos.dat", datos);
             if (!puesto) f += "datos.dat could not be made\n";
-            if (RevisorDatos::Revisa("datos.dat") != (cosa == Enlace ? 0 : 1)) f += std::string(NombreCosa[k]) + " as datos.dat: wrong verdict\n";
+            if (RevisorDatos::Revisa("datos.dat") != (cosa == Enlace ? 0 : 1))
+                f += std::string(NombreCosa[k]) + " as datos.dat: wrong verdict\n";
             Quita("datos.dat");
             if (Listado() != "bueno.dat") f += std::string(NombreCosa[k]) + ": left behind: " + Listado() + "\n";
         }
