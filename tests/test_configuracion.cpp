@@ -1,48 +1,22 @@
-// The settings file "zumbelo.cfg": five bytes in the order language, sound,
-// graphic set, window, frame skipping, read at start-up and rewritten whole
-// after every change.
+// The player's files beside the game: "zumbelo.cfg", five bytes in the order
+// language, sound, graphic set, window, frame skipping, read at start-up and
+// rewritten whole after every change; and "zumbelo.keys", 'T' and six
+// different scan codes, taken only when all of it is usable.
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <utime.h>
 #include <vector>
 
 #include "Configuracion.h"
+#include "Entorno.h"
+#include "MapaTeclas.h"
+
+using Entorno::Bytes;
+using Entorno::Lee;
 
 namespace {
 
-typedef std::vector<unsigned char> Bytes;
-
 const char* const Archivo = "zumbelo.cfg";
-const time_t Antiguo = 1000000000;
-
-// Writes the file and backdates it, so that any rewrite shows in its time.
-void Escribe(const Bytes& b)
-{
-    FILE* f = std::fopen(Archivo, "wb");
-    ASSERT_NE(f, nullptr);
-    std::fwrite(b.data(), 1, b.size(), f);
-    std::fclose(f);
-    struct utimbuf t = {Antiguo, Antiguo};
-    ASSERT_EQ(utime(Archivo, &t), 0);
-}
-
-Bytes Lee()
-{
-    Bytes b;
-    FILE* f = std::fopen(Archivo, "rb");
-    for (int c; f != nullptr && (c = std::fgetc(f)) != EOF;) b.push_back(static_cast<unsigned char>(c));
-    if (f != nullptr) std::fclose(f);
-    return b;
-}
-
-time_t Modificado()
-{
-    struct stat st;
-    return stat(Archivo, &st) == 0 ? st.st_mtime : 0;
-}
 
 // The five settings as the game sees them, in file order.
 Bytes Valores(Configuracion& c)
@@ -51,41 +25,37 @@ Bytes Valores(Configuracion& c)
                  c.VerWindowed(), static_cast<unsigned char>(c.VerSpeed())};
 }
 
-class Ajustes : public ::testing::Test {
-protected:
-    void SetUp() override { std::remove(Archivo); }
-    void TearDown() override { rmdir(Archivo); }
-};
-
 }  // namespace
 
-TEST_F(Ajustes, AFirstRunWritesTheDefaultsAndAValidFileIsReadInOrderAndLeftUntouched)
+TEST(Ajustes, AValidFileIsReadInOrderAndLeftAloneAndADamagedOneIsRepairedWithDefaults)
 {
+    std::remove(Archivo);
     {
         Configuracion c;
-        EXPECT_EQ(Lee(), (Bytes{0, 1, 0, 0, 0})) << "Spanish, sound on, set 0, full screen";
-        EXPECT_EQ(Valores(c), (Bytes{0, 1, 0, 0, 0}));
+        EXPECT_EQ(Lee(Archivo), (Bytes{0, 1, 0, 0, 0})) << "a first run: Spanish, sound on, set 0, full screen";
     }
-    Escribe({1, 0, 1, 1, 3});
-    Configuracion c;
-    EXPECT_EQ(Valores(c), (Bytes{1, 0, 1, 1, 3}));
-    EXPECT_EQ(Lee(), (Bytes{1, 0, 1, 1, 3}));
-    EXPECT_EQ(Modificado(), Antiguo);
+    const struct { Bytes archivo, valores; bool reescrito; } casos[] = {
+        {{0, 7, 1, 0xFF, 6}, {0, 1, 1, 1, 6}, false},  // any non-zero flag is on
+        {{1, 0, 1, 1, 3, 9, 9}, {1, 0, 1, 1, 3}, false},  // what follows is not read
+        {{}, {0, 1, 0, 0, 0}, true},
+        {{1, 0}, {1, 0, 0, 0, 0}, true},
+        {{1, 0, 1, 1}, {1, 0, 1, 1, 0}, true},
+        {{2, 0, 1, 1, 3}, {0, 0, 1, 1, 3}, true},
+        {{1, 0, 2, 1, 3}, {1, 0, 0, 1, 3}, true},
+        {{1, 0, 1, 1, 7}, {1, 0, 1, 1, 0}, true},
+        {{0xFF, 1, 0xFE, 0, 0xFF}, {0, 1, 0, 0, 0}, true},
+    };
+    for (const auto& caso : casos) {
+        Entorno::Escribe(Archivo, caso.archivo);
+        Configuracion c;
+        EXPECT_EQ(Valores(c), caso.valores) << caso.archivo.size() << " bytes";
+        EXPECT_EQ(Lee(Archivo), caso.reescrito ? caso.valores : caso.archivo) << caso.archivo.size() << " bytes";
+    }
 }
 
-TEST_F(Ajustes, AnyNonZeroFlagIsOnAndIsWrittenBackAsOne)
+TEST(Ajustes, EveryChangeRewritesAllFiveBytesAndSetAndSpeedWrap)
 {
-    Escribe({0, 7, 0, 0xFF, 2});
-    Configuracion c;
-    EXPECT_EQ(Valores(c), (Bytes{0, 1, 0, 1, 2}));
-    EXPECT_EQ(Modificado(), Antiguo) << "flags are not repaired at start-up";
-    c.SetSpeed();
-    EXPECT_EQ(Lee(), (Bytes{0, 1, 0, 1, 3}));
-}
-
-TEST_F(Ajustes, EveryChangeRewritesAllFiveBytesAndSetAndSpeedWrap)
-{
-    Escribe({0, 1, 1, 0, 6});
+    Entorno::Escribe(Archivo, {0, 1, 1, 0, 6});
     Configuracion c;
     const struct {
         void (Configuracion::*cambio)();
@@ -94,43 +64,38 @@ TEST_F(Ajustes, EveryChangeRewritesAllFiveBytesAndSetAndSpeedWrap)
         {&Configuracion::ToggleIdioma, {1, 1, 1, 0, 6}},   {&Configuracion::ToggleSonido, {1, 0, 1, 0, 6}},
         {&Configuracion::ToggleSet, {1, 0, 0, 0, 6}},      {&Configuracion::ToggleWindowed, {1, 0, 0, 1, 6}},
         {&Configuracion::SetSpeed, {1, 0, 0, 1, 0}},       {&Configuracion::SetSpeed, {1, 0, 0, 1, 1}},
-        {&Configuracion::ToggleSet, {1, 0, 1, 1, 1}},      {&Configuracion::ToggleIdioma, {0, 0, 1, 1, 1}},
+        {&Configuracion::ToggleSet, {1, 0, 1, 1, 1}},      {&Configuracion::ToggleSonido, {1, 1, 1, 1, 1}},
     };
     for (const auto& p : pasos) {
-        Escribe({9, 9, 9, 9, 9, 9, 9});  // spoilt behind its back: must not survive
+        Entorno::Escribe(Archivo, {9, 9, 9, 9, 9, 9, 9});  // spoilt behind its back: must not survive
         (c.*p.cambio)();
-        EXPECT_EQ(Lee(), p.esperado);
+        EXPECT_EQ(Lee(Archivo), p.esperado);
         EXPECT_EQ(Valores(c), p.esperado);
     }
 }
 
-TEST_F(Ajustes, ShortOrOutOfRangeFilesTakeDefaultsAndAreRewritten)
+TEST(Teclas, OnlySixUsableDifferentKeysAreTakenAndTheFileIsLeftAsItIs)
 {
-    const struct {
-        Bytes archivo, reparado;
-    } casos[] = {
-        {{}, {0, 1, 0, 0, 0}},
-        {{1, 0}, {1, 0, 0, 0, 0}},
-        {{1, 0, 1, 1}, {1, 0, 1, 1, 0}},
-        {{2, 0, 1, 1, 3}, {0, 0, 1, 1, 3}},
-        {{1, 0, 2, 1, 3}, {1, 0, 0, 1, 3}},
-        {{1, 0, 1, 1, 7}, {1, 0, 1, 1, 0}},
-        {{0xFF, 1, 0xFE, 0, 0xFF}, {0, 1, 0, 0, 0}},  // negative bytes
+    const struct { const char* que; Bytes archivo; bool usable; } casos[] = {
+        {"a good file", {'T', 84, 85, 82, 83, 67, 59}, true},
+        {"scan codes 1 and 126", {'T', 1, 85, 82, 83, 67, 126}, true},
+        {"empty", {}, false},
+        {"short", {'T', 84, 85, 82}, false},
+        {"one byte too long", {'T', 84, 85, 82, 83, 67, 59, 0}, false},
+        {"a key twice", {'T', 84, 85, 82, 83, 84, 59}, false},
+        {"an action without a key", {'T', 84, 85, 0, 83, 67, 59}, false},
+        {"scan code 127", {'T', 84, 85, 82, 83, 67, 127}, false},
+        {"scan code 255", {'T', 255, 85, 82, 83, 67, 59}, false},
+        {"another marker", {'R', 84, 85, 82, 83, 67, 59}, false},
     };
-    for (const auto& caso : casos) {
-        Escribe(caso.archivo);
-        Configuracion c;
-        EXPECT_EQ(Lee(), caso.reparado) << "from " << caso.archivo.size() << " bytes";
-        EXPECT_EQ(Valores(c), caso.reparado);
+    for (const auto& c : casos) {
+        Entorno::Escribe("zumbelo.keys", c.archivo);
+        int t[6] = {-1, -1, -1, -1, -1, -1};
+        EXPECT_EQ(MapaTeclas::Lee(t), c.usable ? 0 : 1) << c.que;
+        const std::vector<int> tomadas(t, t + 6);
+        const std::vector<int> esperadas = c.usable ? std::vector<int>(c.archivo.begin() + 1, c.archivo.end())
+                                                    : std::vector<int>(6, -1);
+        EXPECT_EQ(tomadas, esperadas) << c.que;
+        EXPECT_EQ(Lee("zumbelo.keys"), c.archivo) << c.que << ": changed by reading it";
     }
-}
-
-TEST_F(Ajustes, AnUnwritableFileLeavesTheValuesInMemory)
-{
-    ASSERT_EQ(mkdir(Archivo, 0755), 0);  // a directory where the file should be
-    Configuracion c;
-    EXPECT_EQ(c.Save(), 1);
-    c.ToggleIdioma();
-    c.SetSpeed();
-    EXPECT_EQ(Valores(c), (Bytes{1, 1, 0, 0, 1}));
 }

@@ -1,35 +1,36 @@
-// datos.dat as the game reads it: every object at its index, of its kind and
-// size, fonts and palettes found by name, and every text of the game fitting
-// on the screen in its font.
+// datos.dat as the game reads it. A cut or damaged file is refused before the
+// library sees it: every cut, broken magic numbers and counts, sizes that
+// point past the end or that disagree with an object's own header, a missing
+// font or palette, and a file too large to be the game's, unread; the display
+// start-up fails cleanly on one instead of crashing. The good file holds
+// every text of the game fitting on the screen in its font, in both
+// languages, and the generator writes it the same every time.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
-#include <vector>
 
 #include "Configuracion.h"
-#include "Datos.h"
+#include "DatosObjetos.h"
 #include "Globales.h"
 #include "Hardware.h"
 #include "HiScore.h"
 #include "Mensajes.h"
 #include "Reglas.h"
+#include "RevisorDatos.h"
+
+using namespace DatosObjetos;
+using Entorno::Bytes;
 
 namespace {
-
-std::vector<unsigned char> LeeArchivo(const char* ruta)
-{
-    std::vector<unsigned char> v;
-    FILE* f = std::fopen(ruta, "rb");
-    for (int c; f != nullptr && (c = std::fgetc(f)) != EOF;) v.push_back(static_cast<unsigned char>(c));
-    if (f != nullptr) std::fclose(f);
-    return v;
-}
 
 // A font and its palette loaded by name, as the game's SetFont does.
 struct FuenteCargada {
@@ -47,150 +48,159 @@ struct FuenteCargada {
     }
 };
 
-class Datos : public ::testing::Test {
+class Revisor : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(install_allegro(SYSTEM_AUTODETECT, &errno, atexit), 0);
-        set_color_depth(16);
-        ASSERT_EQ(set_gfx_mode(GFX_AUTODETECT_WINDOWED, Hardware::AnchoPantalla, Hardware::AltoPantalla, 0, 0), 0)
-            << allegro_error;
-        set_color_conversion(COLORCONV_NONE);  // pictures keep the depth they were stored at
-        datos = load_datafile(ArchivoDatos);
-        ASSERT_NE(datos, nullptr);
-        for (cuantos = 0; datos[cuantos].type != DAT_END; cuantos++) {
-        }
+        bueno = Entorno::Lee(ArchivoDatos);
+        ASSERT_GT(bueno.size(), 1000u);
+        sitios = Sitios(bueno);
+        ASSERT_EQ(sitios.size(), static_cast<size_t>(DatObjetos));
     }
-    void TearDown() override
-    {
-        if (datos) unload_datafile(datos);
-        allegro_exit();
-    }
+    // The file as the run directory has it again, for the cases after.
+    void TearDown() override { Entorno::Escribe(ArchivoDatos, bueno); }
 
-    DATAFILE* datos = nullptr;
-    int cuantos = 0;
+    Bytes bueno;
+    std::vector<Sitio> sitios;
 };
 
 }  // namespace
 
-TEST_F(Datos, EveryIndexHoldsTheKindAndSizeTheGameReadsThere)
+TEST_F(Revisor, TheGeneratedFilePassesAndEveryCutOfItIsRefused)
 {
-    ASSERT_EQ(cuantos, DatObjetos);
-    for (int i : {DatAhh, DatSirena, DatAplauso, DatCaja, DatExtra, DatFin, DatGolpe, DatCrujido, DatEsqui})
-        EXPECT_EQ(datos[i].type, DAT_SAMPLE) << "object " << i;
-    for (int i = DatMusicaMenu; i <= DatMusicaNivel3; i++) EXPECT_EQ(datos[i].type, DAT_MIDI) << "object " << i;
-    EXPECT_EQ(datos[DatFuenteVersion].type, DAT_FONT);
-    // Backgrounds fill the screen; the two sheets hold at least the whole layout.
-    for (int i : {DatCarretera0, DatCarretera1, DatFondoCreditos, DatTitulo, DatHoja0, DatHoja1}) {
-        ASSERT_EQ(datos[i].type, DAT_BITMAP) << "object " << i;
-        BITMAP* b = static_cast<BITMAP*>(datos[i].dat);
-        EXPECT_EQ(bitmap_color_depth(b), 16) << "object " << i;
-        const bool hoja = i == DatHoja0 || i == DatHoja1;
-        EXPECT_TRUE(hoja ? b->w >= AnchoHoja && b->h >= AltoHoja
-                         : b->w == Hardware::AnchoPantalla && b->h == Hardware::AltoPantalla)
-            << "object " << i;
+    EXPECT_EQ(RevisorDatos::Revisa(ArchivoDatos), 0);
+    // Every short length, each object's edges, and a stride through the rest.
+    std::vector<size_t> largos = {bueno.size() / 2, bueno.size() - 1};
+    for (size_t n = 0; n <= 64; n++) largos.push_back(n);
+    for (const Sitio& s : sitios)
+        for (size_t n : {s.inicio, s.inicio + 1, s.tipo + 8, s.contenido, s.contenido + 7, s.contenido + s.tam - 1})
+            largos.push_back(n);
+    for (size_t n = 0; n < bueno.size(); n += 9973) largos.push_back(n);
+    for (size_t n : largos) EXPECT_EQ(RevisorDatos::Revisa(bueno.data(), n), 1) << "cut at " << n;
+}
+
+TEST_F(Revisor, BrokenMagicCountsSizesKindsAndNamesAreRefused)
+{
+    const Sitio &muestra = sitios[DatAhh], &fondo = sitios[DatCarretera0];
+    const Sitio &tema = sitios[DatMusicaMenu], &fuente = sitios[DatFuenteVersion];
+    const struct { const char* que; size_t donde; uint32_t valor; } casos[] = {
+        {"packfile magic", 0, 0x736C6821},  // compressed: not what we write
+        {"datafile magic", 4, 0x414C4C21},
+        {"no objects", 8, 0},
+        {"one object too many", 8, M32(bueno, 8) + 1},
+        {"a huge property", muestra.inicio + 8, 0x7FFFFFF0},
+        {"a huge stored size", muestra.tipo + 4, 0x7FFFFFF0},
+        {"a huge real size", muestra.tipo + 8, 0x7FFFFFF0},
+        {"a sample longer than its chunk", muestra.contenido + 4, M32(bueno, muestra.contenido + 4) + 1},
+        {"a bitmap wider than its chunk", fondo.contenido + 2, (M32(bueno, fondo.contenido + 2) & 0xFFFF0000u) | 1280},
+        {"a tune track past its chunk", tema.contenido + 2, 0x7FFFFFF0},
+        {"a font with 2^32 glyphs", fuente.contenido + 9, 0xFFFFFFFF},
+        {"an unknown kind of object", fondo.tipo, 0x58585858},
+        {"a font where a sample is read", muestra.tipo, 0x464F4E54},
+    };
+    for (const auto& c : casos) {
+        Bytes b = bueno;
+        PonM32(b, c.donde, c.valor);
+        EXPECT_EQ(RevisorDatos::Revisa(b.data(), b.size()), 1) << c.que;
     }
-    for (int i = 0; i < cuantos; i++) EXPECT_STRNE(get_datafile_property(&datos[i], DAT_NAME), "") << "object " << i;
-}
-
-TEST_F(Datos, NamedFontsFindOnePaletteUnderBothSpellingsAndSuitTheirPlaces)
-{
-    const struct { const char* fuente; const char* paletas[2]; int minimo, maximo; } tabla[] = {
-        {FuenteJuego, {PaletaJuego, "DFFontGame_Pal"}, 16, 20},
-        {FuenteMenu, {PaletaMenu, "DFFontMenu_Pal"}, 28, 38},
-        {FuenteNieve, {PaletaNieve, "DFFontNieve_PAL"}, 48, 66},
-        {FuenteMin, {PaletaMin, "DFFontMin_Pal"}, 9, 13},
-        {FuenteCreditos, {PaletaCreditos, "DFFontCredit_Pal"}, 18, 22}};
-    for (const auto& e : tabla) {
-        FuenteCargada a(e.fuente, e.paletas[0]), b(e.fuente, e.paletas[1]);
-        ASSERT_TRUE(a.fuente != nullptr && b.fuente != nullptr) << e.fuente;
-        EXPECT_TRUE(is_color_font(a.fuente)) << e.fuente;
-        EXPECT_EQ(std::memcmp(a.paleta, b.paleta, sizeof(a.paleta)), 0) << e.paletas[1];
-        int colores = 0;  // a real palette was read, not one all black
-        for (int i = 1; i < 256; i++) colores += (a.paleta[i].r | a.paleta[i].g | a.paleta[i].b) != 0;
-        EXPECT_GT(colores, 0) << e.paletas[0];
-        EXPECT_TRUE(text_length(a.fuente, "~") > 0 && text_length(a.fuente, "A") > 0) << e.fuente;
-        EXPECT_GE(text_height(a.fuente), e.minimo) << e.fuente;
-        EXPECT_LE(text_height(a.fuente), e.maximo) << e.fuente;
+    // A font or palette the game asks for by name, renamed (same length).
+    for (const std::string nombre : {PaletaMin, FuenteCreditos}) {
+        Bytes b = bueno;
+        auto at = std::search(b.begin(), b.end(), nombre.begin(), nombre.end());
+        ASSERT_NE(at, b.end()) << nombre;
+        *(at + nombre.size() - 1) = 'X';
+        EXPECT_EQ(RevisorDatos::Revisa(b.data(), b.size()), 1) << nombre;
     }
-    // The version text of the title screen: small, in one colour.
-    FONT* version = static_cast<FONT*>(datos[DatFuenteVersion].dat);
-    EXPECT_TRUE(is_mono_font(version));
-    EXPECT_TRUE(text_height(version) >= 9 && text_height(version) <= 13);
 }
 
-TEST_F(Datos, ColourFontsDrawInTheirPaletteColoursOnATransparentGround)
+TEST_F(Revisor, AHugeFileIsRefusedWithoutBeingRead)
 {
-    FuenteCargada f(FuenteJuego, PaletaJuego);
-    ASSERT_NE(f.fuente, nullptr);
-    set_palette(f.paleta);
-    BITMAP* b = create_bitmap_ex(16, 200, 40);
-    const int fondo = makecol(255, 0, 255);
-    clear_to_color(b, fondo);
-    textout_ex(b, f.fuente, "Dinero", 4, 4, -1, -1);
-    std::vector<int> permitidos;
-    for (int i = 1; i < 256; i++)
-        permitidos.push_back(makecol(f.paleta[i].r * 255 / 63, f.paleta[i].g * 255 / 63, f.paleta[i].b * 255 / 63));
-    int tinta = 0, ajenos = 0;
-    for (int y = 0; y < b->h; y++)
-        for (int x = 0; x < b->w; x++) {
-            const int c = getpixel(b, x, y);
-            if (c == fondo) continue;
-            tinta++;
-            ajenos += std::find(permitidos.begin(), permitidos.end(), c) == permitidos.end();
-        }
-    EXPECT_GT(tinta, 100);
-    EXPECT_EQ(ajenos, 0);
-    // Nothing drawn left of the text or below its line.
-    for (int y = 0; y < b->h; y++) EXPECT_EQ(getpixel(b, 0, y), fondo);
-    for (int x = 0; x < b->w; x++) EXPECT_EQ(getpixel(b, x, 4 + text_height(f.fuente)), fondo);
-    destroy_bitmap(b);
+    // 3 GB that begin like the good file and hold nothing after it (sparse),
+    // looked over with 256 MB of memory to spare: reading it is out of reach.
+    Entorno::Escribe("enorme.dat", bueno);
+    ASSERT_EQ(truncate("enorme.dat", 3LL << 30), 0);
+    long paginas = 0;
+    std::ifstream("/proc/self/statm") >> paginas;
+    ASSERT_GT(paginas, 0);
+    struct rlimit antes;
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &antes), 0);
+    const rlim_t enUso = static_cast<rlim_t>(paginas) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
+    const struct rlimit tope = {enUso + (rlim_t{256} << 20), antes.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &tope), 0);
+    const int resultado = RevisorDatos::Revisa("enorme.dat");
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &antes), 0);
+    EXPECT_EQ(resultado, 1);
+    std::remove("enorme.dat");
 }
 
-TEST_F(Datos, EveryTextFitsOnScreenInItsFontInBothLanguages)
+TEST_F(Revisor, TheDisplayStartUpFailsCleanlyOnACutFile)
 {
+    Entorno::Escribe(ArchivoDatos, Bytes(bueno.begin(), bueno.begin() + bueno.size() / 2));
+    Entorno::Escribe("zumbelo.cfg", {0, 0, 0, 1, 0});  // in a window
     Config = new Configuracion;
-    SMS = new Mensajes;
-    Record = new HiScore;
-    // The widest status line a game reaches.
-    Dinero = 9990;
-    Puntos = 999999;
-    Record->GrabaPuntos(999999, 0);
-    FuenteCargada juego(FuenteJuego, PaletaJuego), menu(FuenteMenu, PaletaMenu);
-    FuenteCargada nieve(FuenteNieve, PaletaNieve), creditos(FuenteCreditos, PaletaCreditos);
-    ASSERT_TRUE(juego.fuente && menu.fuente && nieve.fuente && creditos.fuente);
-    auto ancho = [](const FuenteCargada& f, int id) { return text_length(f.fuente, SMS->Leer(id)); };
-    for (int idioma = 0; idioma < 2; idioma++) {
-        if (Config->VerIdioma() != idioma) Config->ToggleIdioma();
-        char linea[LargoMarcador];
-        EscribeMarcador(linea, sizeof linea);
-        EXPECT_LE(text_length(juego.fuente, linea), 640) << linea;
-        for (int id = MsgAmbulancia; id <= MsgMeta; id++) EXPECT_LE(ancho(juego, id), 640) << SMS->Leer(id);
-        // Hall of fame lines from x = 175; title words within the right half.
-        EXPECT_LE(175 + text_length(juego.fuente, "WWWWWWWWW . . . . . . 999999"), 640);
-        for (int id = MsgTitulo; id < MsgIniciar; id++) EXPECT_LE(ancho(nieve, id), 320) << SMS->Leer(id);
-        // Menu options and settings lines from x = 150.
-        for (int id = MsgIniciar; id <= MsgEnVentana; id++) EXPECT_LE(150 + ancho(menu, id), 640) << id;
-        for (int id : {MsgDefinirTeclas, MsgVolver, MsgEnhorabuena, MsgTuNombre}) EXPECT_LE(150 + ancho(menu, id), 640) << id;
-        std::snprintf(linea, sizeof(linea), "%s%s", SMS->Leer(MsgSetGrafico), SMS->Leer(MsgSetOriginal));
-        EXPECT_LE(150 + text_length(menu.fuente, linea), 640) << linea;
-        // Pause options from x = 195 inside the box ending at x = 500.
-        for (int id : {MsgVolverAlJuego, MsgAbandonar}) EXPECT_LE(195 + ancho(menu, id), 500) << SMS->Leer(id);
-        for (int id = MsgPrimerCredito; id <= MsgUltimoCredito; id++) EXPECT_LE(ancho(creditos, id), 640) << SMS->Leer(id);
-    }
-    delete Record;
-    delete SMS;
+    H = new Hardware;
+    ASSERT_EQ(H->InitGraph(), 0);
+    EXPECT_EQ(H->Init(), 1);
+    delete H;
+    H = nullptr;
     delete Config;
-    Record = nullptr;
-    SMS = nullptr;
     Config = nullptr;
+}
+
+TEST(Datos, EveryTextFitsOnScreenInItsFontInBothLanguages)
+{
+    ASSERT_TRUE(Entorno::ArrancaBiblioteca()) << allegro_error;
+    {
+        Config = new Configuracion;
+        SMS = new Mensajes;
+        Record = new HiScore;
+        // The widest status line a game reaches.
+        Dinero = 9990;
+        Puntos = 999999;
+        Record->GrabaPuntos(999999, 0);
+        FuenteCargada juego(FuenteJuego, PaletaJuego), menu(FuenteMenu, PaletaMenu);
+        FuenteCargada nieve(FuenteNieve, PaletaNieve), creditos(FuenteCreditos, PaletaCreditos);
+        ASSERT_TRUE(juego.fuente && menu.fuente && nieve.fuente && creditos.fuente);
+        auto ancho = [](const FuenteCargada& f, int id) { return text_length(f.fuente, SMS->Leer(id)); };
+        for (int idioma = 0; idioma < 2; idioma++) {
+            if (Config->VerIdioma() != idioma) Config->ToggleIdioma();
+            // Every text plain and short enough for its slot.
+            for (int id = 0; id < TotalMensajes; id++) {
+                const std::string t = SMS->Leer(id);
+                EXPECT_LE(t.size(), size_t{LargoMensaje}) << id;
+                for (unsigned char c : t) EXPECT_TRUE(c >= 32 && c < 127) << "plain text at id " << id;
+            }
+            char linea[LargoMarcador];
+            EscribeMarcador(linea, sizeof linea);
+            EXPECT_LE(text_length(juego.fuente, linea), 640) << linea;
+            for (int id = MsgAmbulancia; id <= MsgMeta; id++) EXPECT_LE(ancho(juego, id), 640) << SMS->Leer(id);
+            // Hall of fame lines from x = 175; title words within the right half.
+            EXPECT_LE(175 + text_length(juego.fuente, "WWWWWWWWW . . . . . . 999999"), 640);
+            for (int id = MsgTitulo; id < MsgIniciar; id++) EXPECT_LE(ancho(nieve, id), 320) << SMS->Leer(id);
+            // Menu options and settings lines from x = 150.
+            for (int id = MsgIniciar; id <= MsgEnVentana; id++) EXPECT_LE(150 + ancho(menu, id), 640) << id;
+            for (int id : {MsgDefinirTeclas, MsgVolver, MsgEnhorabuena, MsgTuNombre}) EXPECT_LE(150 + ancho(menu, id), 640) << id;
+            std::snprintf(linea, sizeof(linea), "%s%s", SMS->Leer(MsgSetGrafico), SMS->Leer(MsgSetOriginal));
+            EXPECT_LE(150 + text_length(menu.fuente, linea), 640) << linea;
+            // Pause options from x = 195 inside the box ending at x = 500.
+            for (int id : {MsgVolverAlJuego, MsgAbandonar}) EXPECT_LE(195 + ancho(menu, id), 500) << SMS->Leer(id);
+            for (int id = MsgPrimerCredito; id <= MsgUltimoCredito; id++) EXPECT_LE(ancho(creditos, id), 640) << SMS->Leer(id);
+        }
+        delete Record;
+        delete SMS;
+        delete Config;
+        Record = nullptr;
+        SMS = nullptr;
+        Config = nullptr;
+    }  // the fonts go before the library
+    Entorno::ParaBiblioteca();
 }
 
 TEST(Generador, WritesTheSameBytesEveryTime)
 {
     const std::string orden = "'" + std::string(ZUMBELO_RUN_DIR) + "/../tools/generador' otra.dat";
     ASSERT_EQ(std::system(orden.c_str()), 0);
-    const std::vector<unsigned char> a = LeeArchivo(ArchivoDatos);
+    const Entorno::Bytes a = Entorno::Lee(ArchivoDatos);
     ASSERT_GT(a.size(), 1000000u);
-    EXPECT_TRUE(a == LeeArchivo("otra.dat"));
+    EXPECT_TRUE(a == Entorno::Lee("otra.dat"));
 }

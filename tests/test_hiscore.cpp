@@ -1,53 +1,43 @@
-// The hall of fame and its file "scores.his".
+// The hall of fame and its file "scores.his": 'R', then for each of the ten
+// ranks a name in ten bytes, zero-filled, and a little-endian 32-bit score.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <sstream>
-#include <iterator>
 #include <string>
-#include <vector>
+#include <thread>
 
+#include "Entorno.h"
 #include "HiScore.h"
+
+using Entorno::Bytes;
 
 namespace {
 
-typedef std::vector<unsigned char> Bytes;
+const char* const Archivo = "scores.his";
+const std::string Iniciales = "Ventisca 1000 Nieves 900 Telesquis 800 Anselmo 700 Copos SL 600 Maribel 500 "
+                              "Glaciar 400 Rosendo 300 Escarcha 200 Trineos 100";
 
-Bytes Lee()
+// The table on disk as "name score" pairs, best first.
+std::string EnDisco()
 {
-    std::ifstream f("scores.his", std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(f), {});
-}
-void Escribe(const Bytes& b) { std::ofstream("scores.his", std::ios::binary).write((const char*)b.data(), b.size()); }
-
-// The 141 bytes a table must give: 'R', then per rank a zero-filled 10-byte
-// name and a little-endian score; rango(r) gives the name and score of rank r.
-template <class F>
-Bytes Fichero(F rango)
-{
-    Bytes b(141, 0);
-    b[0] = 'R';
-    for (int r = 0; r < 10; r++) {
-        const std::pair<std::string, int32_t> p = rango(r);
-        std::memcpy(&b[1 + 14 * r], p.first.data(), std::min<size_t>(p.first.size(), 10));
-        for (int k = 0; k < 4; k++) b[11 + 14 * r + k] = (static_cast<uint32_t>(p.second) >> (8 * k)) & 0xFF;
+    const Bytes b = Entorno::Lee(Archivo);
+    std::string s;
+    for (int r = 0; r < 10 && b.size() == 141; r++) {
+        const unsigned char* p = &b[1 + 14 * r];
+        const uint32_t u = p[10] | p[11] << 8 | p[12] << 16 | uint32_t(p[13]) << 24;
+        s += std::string(r ? " " : "") + reinterpret_cast<const char*>(p) + " " + std::to_string(int32_t(u));
     }
-    return b;
-}
-
-Bytes FicheroDe(HiScore& t)
-{
-    return Fichero([&t](int r) { return std::make_pair(std::string(t.LeeNombre(r)), t.LeePuntos(r)); });
+    return s;
 }
 
 // A new score entered as the game enters it: at the first rank whose score
@@ -65,121 +55,55 @@ void Entra(HiScore& t, const char* nombre, int puntos)
     t.GrabaPuntos(puntos, p);
 }
 
-// The table in the file as "name score" pairs, best first.
-std::string EnDisco()
-{
-    const Bytes b = Lee();
-    std::string s;
-    for (int r = 0; r < 10 && b.size() == 141; r++) {
-        const uint32_t u = b[11 + 14 * r] | b[12 + 14 * r] << 8 | b[13 + 14 * r] << 16 | uint32_t(b[14 + 14 * r]) << 24;
-        s += std::string(r ? " " : "") + reinterpret_cast<const char*>(&b[1 + 14 * r]) + " " +
-             std::to_string(static_cast<int32_t>(u));
-    }
-    return s;
-}
-
-// Whether process pid now waits in flock().
-bool EsperaCerrojo(pid_t pid)
-{
-    std::ifstream f("/proc/" + std::to_string(pid) + "/syscall");
-    long n = -1;
-    return (f >> n) && n == SYS_flock;
-}
-
-class TablaRecords : public ::testing::Test {
-protected:
-    void SetUp() override { std::remove("scores.his"); }
-};
-
 }  // namespace
 
-TEST_F(TablaRecords, WithoutAValidFileTheDefaultTableIsWrittenByteForByte)
+TEST(TablaRecords, WithoutATableTheDefaultIsWrittenAndAHostileOneNeverLetsANameRunPastItsSlot)
 {
-    for (int caso = 0; caso < 3; caso++) {  // no file, an empty file, another marker
-        if (caso > 0) Escribe(Bytes(caso == 1 ? 0 : 141, 'x'));
+    for (const Bytes& otro : {Bytes(), Bytes(141, 'x')}) {  // an empty file, another marker
+        Entorno::Escribe(Archivo, otro);
+        HiScore t;
+        EXPECT_EQ(EnDisco(), Iniciales);
+    }
+    // Names filling their slots, one with bytes after its end, and scores
+    // down to a negative one; the file is valid, so it is not rewritten.
+    const int32_t puntos[10] = {9000, 800, 700, 600, 500, 400, 300, 200, -42, INT32_MIN};
+    Bytes b(141, 'A');
+    b[0] = 'R';
+    std::memcpy(&b[1 + 14 * 4], "Ana\0XYZW\xFF\x01", 10);
+    for (int r = 0; r < 10; r++)
+        for (int k = 0; k < 4; k++) b[11 + 14 * r + k] = static_cast<unsigned char>(uint32_t(puntos[r]) >> (8 * k));
+    Entorno::Escribe(Archivo, b);
+    {
         HiScore t;
         for (int r = 0; r < 10; r++) {
-            EXPECT_EQ(t.LeePuntos(r), (10 - r) * 100);
-            EXPECT_TRUE(std::strlen(t.LeeNombre(r)) >= 1 && std::strlen(t.LeeNombre(r)) <= 9);
+            EXPECT_STREQ(t.LeeNombre(r), r == 4 ? "Ana" : "AAAAAAAAA");
+            EXPECT_EQ(t.LeePuntos(r), puntos[r]);
         }
-        const Bytes b = Lee();
-        ASSERT_EQ(b.size(), 141u);
-        EXPECT_EQ(b, FicheroDe(t));
-        EXPECT_TRUE(b[11] == 0xE8 && b[12] == 0x03 && b[137] == 100);  // 1000 and 100
-        std::remove("scores.his");
+        EXPECT_EQ(Entorno::Lee(Archivo), b);
+        t.GrabaNombre("Bartolomeo", 8);  // ten characters: cut to nine
+        ASSERT_EQ(t.Save(), 0);  // names are saved zero-filled
+        const Bytes guardado = Entorno::Lee(Archivo);
+        EXPECT_EQ(Bytes(guardado.begin() + 57, guardado.begin() + 71), (Bytes{'A', 'n', 'a', 0, 0, 0, 0, 0, 0, 0, 0xF4, 1, 0, 0}));
+        EXPECT_EQ(Bytes(guardado.begin() + 113, guardado.end()),
+                  (Bytes{'B', 'a', 'r', 't', 'o', 'l', 'o', 'm', 'e', 0, 0xD6, 0xFF, 0xFF, 0xFF,
+                         'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 0, 0, 0, 0, 0x80}));
     }
-}
-
-TEST_F(TablaRecords, HostileFilesNeverLetANameRunPastItsSlot)
-{
-    const std::vector<int32_t> puntos = {9000, 800, 700, 600, 500, 400, 300, 200, 100, -42};
-    Bytes b = Fichero([&puntos](int r) { return std::make_pair(std::string(10, 'A'), puntos[r]); });  // no terminators
-    Escribe(b);
-    HiScore t;
-    for (int r = 0; r < 10; r++) {
-        EXPECT_STREQ(t.LeeNombre(r), "AAAAAAAAA");
-        EXPECT_EQ(t.LeePuntos(r), puntos[r]);
-    }
-    EXPECT_EQ(Lee(), b) << "a valid file is not rewritten";
-    // Longer: the tail is ignored. Shorter: whole records count, the rest
-    // (a record cut in its name or its score included) keep their defaults.
-    b.insert(b.end(), 20, 0xFF);
-    Escribe(b);
-    EXPECT_EQ(HiScore().LeePuntos(9), -42);
+    // Cut short: whole records count, and the rest (a record cut in its name
+    // or its score included) keep their defaults.
     for (size_t corte : {1u + 14 * 2 + 5, 1u + 14 * 2 + 12, 1u}) {
-        Escribe(Bytes(b.begin(), b.begin() + corte));
+        Entorno::Escribe(Archivo, Bytes(b.begin(), b.begin() + corte));
         HiScore c;
         const int enteros = static_cast<int>((corte - 1) / 14);
         for (int r = 0; r < 10; r++) {
             EXPECT_EQ(c.LeePuntos(r), r < enteros ? puntos[r] : (10 - r) * 100) << corte;
-            EXPECT_EQ(std::string(c.LeeNombre(r)) == "AAAAAAAAA", r < enteros);
+            EXPECT_EQ(std::string(c.LeeNombre(r)) == "AAAAAAAAA", r < enteros) << corte;
         }
     }
 }
 
-TEST_F(TablaRecords, InsertedScoresKeepTheirOrderAndTheFileFollows)
+TEST(TablaRecords, TwoCopiesInOneDirectoryEnteringNamesInTurnKeepEveryEntryOnce)
 {
-    HiScore t;
-    // What the game does with 1000 against the default table: it ranks after
-    // the stored 1000, the ranks below move down and the last is lost.
-    const std::string viejo1 = t.LeeNombre(1), viejo8 = t.LeeNombre(8);
-    for (int r = 9; r > 1; r--) {
-        const std::string n = t.LeeNombre(r - 1);
-        t.GrabaNombre(n.c_str(), r);
-        t.GrabaPuntos(t.LeePuntos(r - 1), r);
-    }
-    t.GrabaNombre("Bartolomeo", 1);  // ten characters: cut to nine
-    t.GrabaPuntos(1000, 1);
-    t.GrabaNombre("Anastasia", 5);  // exactly nine
-    t.GrabaPuntos(INT32_MIN, 8);
-    t.GrabaPuntos(-5, 9);
-    ASSERT_EQ(t.Save(), 0);
-    EXPECT_STREQ(t.LeeNombre(1), "Bartolome");
-    EXPECT_EQ(std::string(t.LeeNombre(2)) + "/" + t.LeeNombre(9), viejo1 + "/" + viejo8);
-    EXPECT_EQ(t.LeePuntos(2), 900);
-    const Bytes b = Lee();
-    EXPECT_EQ(b, FicheroDe(t));
-    EXPECT_EQ(0, std::memcmp(&b[1 + 14 * 5], "Anastasia", 10));
-    EXPECT_EQ(0, std::memcmp(&b[11 + 14 * 9], "\xFB\xFF\xFF\xFF", 4));  // -5
-    HiScore otra;  // the next start reads it all back
-    EXPECT_EQ(otra.LeePuntos(8), INT32_MIN);
-    EXPECT_EQ(otra.LeePuntos(9), -5);
-    EXPECT_STREQ(otra.LeeNombre(1), "Bartolome");
-}
-
-TEST_F(TablaRecords, AFileThatCannotBeWrittenLeavesTheTableInMemory)
-{
-    ASSERT_EQ(mkdir("scores.his", 0755), 0);  // a directory where the file should be
-    HiScore t;
-    EXPECT_EQ(t.LeePuntos(9), 100);
-    t.GrabaPuntos(4321, 0);
-    EXPECT_EQ(t.Save(), 1);
-    EXPECT_EQ(t.LeePuntos(0), 4321);
-    rmdir("scores.his");
-}
-
-TEST_F(TablaRecords, TwoCopiesInOneDirectoryEnteringNamesInTurnKeepEveryEntryOnce)
-{
+    std::remove(Archivo);
     {
         HiScore a, b;  // both start from the default table
         Entra(a, "Ana", 5000);
@@ -207,19 +131,24 @@ TEST_F(TablaRecords, TwoCopiesInOneDirectoryEnteringNamesInTurnKeepEveryEntryOnc
         Entra(c, "Dora", 3000);
         _exit(c.Save() == 0 ? 0 : 1);
     }
-    bool espero = false;
-    for (int n = 0; n < 3000 && !espero; n++) {  // ends a stuck test after 30 s
-        espero = EsperaCerrojo(hijo);
-        if (!espero) usleep(10000);
-        if (waitpid(hijo, nullptr, WNOHANG) == hijo) break;
+    // Until the other copy stands in flock() (as the kernel shows it), or has
+    // stored its table without waiting; a minute ends a stuck test.
+    const std::string antes = EnDisco();
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    bool espera = false;
+    while (!espera && EnDisco() == antes && std::chrono::steady_clock::now() < limite) {
+        std::ifstream f("/proc/" + std::to_string(hijo) + "/syscall");
+        long n = -1;
+        espera = (f >> n) && n == SYS_flock;
+        if (!espera) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    EXPECT_TRUE(espero) << "the save did not wait for the other copy";
+    EXPECT_TRUE(espera) << "the save did not wait for the other copy";
     {
-        HiScore otra;  // the other copy's save, under the lock it holds
-        Entra(otra, "Eva", 4000);
-        Bytes b = FicheroDe(otra);
-        std::ofstream("scores.his.otra", std::ios::binary).write((const char*)b.data(), b.size());
-        ASSERT_EQ(std::rename("scores.his.otra", "scores.his"), 0);
+        // The other copy's save, under the lock it holds: Eva over the second rank.
+        Bytes b = Entorno::Lee(Archivo);
+        std::memcpy(&b[1 + 14 * 1], "Eva\0\0\0\0\0\0\0\xA0\x0F\0\0", 14);
+        Entorno::Escribe("scores.his.otra", b);
+        ASSERT_EQ(std::rename("scores.his.otra", Archivo), 0);
     }
     flock(dir, LOCK_UN);
     close(dir);
