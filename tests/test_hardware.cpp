@@ -4,6 +4,8 @@
 
 #include <allegro.h>
 
+#include <cstdlib>
+
 #include "Arranque.h"
 #include "Configuracion.h"
 #include "Entorno.h"
@@ -14,14 +16,17 @@
 namespace {
 
 // The library's X11 window driver passing for its full-screen one when the
-// autodetection chooses: asked for full screen, the game is given a window.
+// autodetection chooses: asked for full screen, the game is given a window,
+// or, refusing every mode, none, so the game falls back on the safe mode.
 GFX_DRIVER* ventanaX11 = nullptr;
 GFX_DRIVER disfrazada;
 _DRIVER_INFO* entradaCompleta = nullptr;
 void* completa = nullptr;
+bool rehusa = false;
 
 BITMAP* AbreVentana(int w, int h, int vw, int vh, int bpp)
 {
+    if (rehusa) return nullptr;
     BITMAP* b = ventanaX11->init(w, h, vw, vh, bpp);
     disfrazada = *ventanaX11;  // what it opened, a window, as the library reads it afterwards
     return b;
@@ -136,16 +141,20 @@ TEST_F(Pantalla, EsperaTeclaIgnoresKeysAndButtonsPressedBeforeTheCallAndEndsOnEi
     EXPECT_TRUE(j.Terminado()) << "the button held before the call ended the wait";
 }
 
-TEST(ModoPantalla, TheStoredScreenModeFollowsTheModeTheDriverGave)
+TEST(ModoPantalla, TheStoredScreenModeFollowsTheModeTheDriverGaveTheSafeModesToo)
 {
-    Entorno::Escribe("zumbelo.cfg", {0, 1, 0, 0, 0});  // full screen asked
-    const bool abierta = ArrancaPantalla(Disfraza);
-    ASSERT_NE(entradaCompleta, nullptr) << "no X11 drivers";
-    entradaCompleta->driver = completa;  // as it was, before the screen is opened again
-    ASSERT_TRUE(abierta);
-    EXPECT_TRUE(Config->VerWindowed());
-    EXPECT_EQ(Entorno::Lee("zumbelo.cfg"), (Entorno::Bytes{0, 1, 0, 1, 0}));
-    Entorno::Para();
+    setenv("PATH", "/nonexistent", 1);  // the safe mode's notice goes to stderr, not to a box
+    for (bool r : {false, true}) {
+        rehusa = r;
+        Entorno::Escribe("zumbelo.cfg", {0, 1, 0, 0, 0});  // full screen asked
+        const bool abierta = ArrancaPantalla(Disfraza);
+        ASSERT_NE(entradaCompleta, nullptr) << "no X11 drivers";
+        entradaCompleta->driver = completa;  // as it was, before the screen is opened again
+        ASSERT_TRUE(abierta) << "refused: " << r;
+        EXPECT_TRUE(Config->VerWindowed()) << "refused: " << r;
+        EXPECT_EQ(Entorno::Lee("zumbelo.cfg"), (Entorno::Bytes{0, 1, 0, 1, 0})) << "refused: " << r;
+        Entorno::Para();
+    }
 }
 
 TEST(Escala, TheLargestWholeScaleWithinNinetyPercentOfTheDesktopForAWindowAndAllOfItFullScreen)

@@ -128,16 +128,15 @@ int Hardware::InitGraph()
     if (!AbrePantalla()) {
         allegro_message("No se puede iniciar modo gr\xE1"
                         "fico seleccionado\nSe va a intentar modo GFX_SAFE");
-        if (set_gfx_mode(GFX_SAFE, AnchoPantalla, AltoPantalla, 0, 0) == 0) {
-            Coloca();
-            return 0;
+        if (set_gfx_mode(GFX_SAFE, AnchoPantalla, AltoPantalla, 0, 0) != 0) {
+            set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+            allegro_message("Incapaz de entrar a modo grafico\n%s\n", allegro_error);
+            return 1;
         }
-        set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
-        allegro_message("Incapaz de entrar a modo grafico\n%s\n", allegro_error);
-        return 1;
     }
     Coloca();
-    // The stored setting follows the mode the driver actually gave.
+    // The stored setting follows the mode the driver actually gave, the
+    // safe mode's too.
     if (Config != nullptr) {
         const bool enVentana = is_windowed_mode() != 0;
         if (enVentana != Config->VerWindowed()) Config->ToggleWindowed();
