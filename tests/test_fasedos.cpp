@@ -7,6 +7,7 @@
 #include <malloc.h>
 #include <chrono>
 #include <cstring>
+#include <vector>
 
 #include "Constantes.h"
 #include "Datos.h"
@@ -41,8 +42,9 @@ public:
         e.x = x, e.y = y, e.variante = rumbo, e.yPista = yPista, e.inactivo = inactivo;
         e.Actualiza();
     }
-    // The ticks since the last key.
+    // The ticks since the last key, and the course row.
     static int Inactivo(const Esquiador& e) { return e.inactivo; }
+    static int YPista(const Esquiador& e) { return e.yPista; }
 };
 
 namespace {
@@ -261,4 +263,47 @@ TEST_F(ConFaseDos, LeavingFromThePauseOverlayEndsTheRunWithMinus127AndTakesTheCo
     EXPECT_TRUE(j.Terminado());
     EXPECT_EQ(f->VerEsquiador(), nullptr);
     EXPECT_EQ(f->VerPista()->VerPrimero(), nullptr) << "the course is taken down";
+}
+
+TEST_F(Nieve, TheLevelChoosesTheCourseAndASecondInitStartsAfresh)
+{
+    const int curso[9] = {0, 1, 2, 3, 1, 2, 3, 1, 2};  // course 0 only once per game
+    Pista pista;
+    for (int nivel = 0; nivel < 9; nivel++) {
+        Nivel = nivel;
+        pista.Init();  // without DeInit, as the game-over backdrop does
+        EXPECT_EQ(pista.VerNumPista(), curso[nivel]) << "level " << nivel;
+        EXPECT_EQ(pista.VerDesplazamiento() * 1000 + pista.VerMargen(), 200);
+    }
+    pista.DeInit();
+    EXPECT_EQ(pista.VerPrimero(), nullptr);
+}
+
+TEST_F(ConEsquiador, TheSkierKeepsToTheScreenAndTracksHisCourseRow)
+{
+    // x, y, heading, end of course -> x, y, heading, velY, course row after one step of 3 from course row 500
+    const int casos[][9] = {
+        {2, 100, 3, 0, 1, 103, 0, 3, 506},  // left side: straight down
+        {1, 100, 4, 0, 1, 103, 0, 3, 506},
+        {595, 100, 1, 0, 639 - 42, 103, 0, 3, 506},  // right side, by the traverse's width
+        {300, 190, 0, 0, 300, 193, 0, 3, 506},
+        {300, 194, 0, 0, 300, 196, 0, 0, 503},  // bottom edge held at row 240
+        {300, 196, 0, 1, 300, 202, 0, 6, 506},  // unless the course has ended
+        {300, 150, 2, 1, 303, 156, 1, 6, 506},  // at the end a skier holding his height descends
+        {300, T + 1, 2, 0, 303, T, 1, 0, 503},  // the top turns one holding his height to a traverse
+        {300, T + 1, 4, 0, 297, T, 3, 0, 503},
+        {300, 100, 2, 0, 303, 97, 2, -3, 500},  // holding his height on the slope
+    };
+    for (const auto& c : casos) {
+        PruebaEsquiador::Pon(*e, c[0], c[1], c[2], 500);
+        e->Avanza(-1, 3, 0, c[3] == 1, 0);
+        EXPECT_EQ(std::vector<int>({e->VerX(), e->VerY(), e->VerVariante(), e->VerVelY(), PruebaEsquiador::YPista(*e)}),
+                  std::vector<int>(c + 4, c + 9))
+            << "from " << c[0] << "," << c[1] << " heading " << c[2];
+    }
+    for (int y : {50, 120}) {  // in a lead-in he is off the course until his bottom edge passes the margin row
+        PruebaEsquiador::Pon(*e, 300, y, 0, 500);
+        e->Avanza(-1, 3, 300, false, 150);
+        EXPECT_EQ(PruebaEsquiador::YPista(*e), y == 50 ? -1000 : 123 - 150 - T + 300);
+    }
 }

@@ -6,6 +6,8 @@
 #include <allegro.h>
 #include <cstdlib>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "Constantes.h"
 #include "Datos.h"
@@ -14,6 +16,8 @@
 #include "Globales.h"
 #include "Hardware.h"
 #include "Jugador.h"
+#include "Mascara.h"
+#include "Sprite.h"
 #include "Trafico.h"
 #include "Vehiculo.h"
 #include "Zumbelo.h"
@@ -39,6 +43,14 @@ public:
         if (delante != nullptr) { delante->siguiente = v; v->anterior = delante; }
         return v;
     }
+    // The same with its bottom-right corner on (x, y).
+    static Vehiculo* Esquina(int tipo, int x, int y, Vehiculo* delante = nullptr)
+    {
+        Vehiculo* v = Nuevo(tipo, 1, 0, 0, delante);
+        v->x = x - v->VerLongX(), v->y = y - v->VerLongY();
+        return v;
+    }
+    static int Esquiva(Vehiculo* v) { return v->esquiva; }
 };
 
 class PruebaTrafico {
@@ -55,6 +67,33 @@ public:
 namespace {
 
 using P = PruebaFaseUno;
+
+// A mask drawn as rows of '#' (solid) and '.' (clear), on a figure of its own.
+struct MascaraHecha {
+    explicit MascaraHecha(const std::vector<std::string>& d) : bits(d.size()), filas(d.size())
+    {
+        const int ancho = static_cast<int>(d[0].size());
+        m = Mascara{ancho, static_cast<int>(d.size()), 1, (ancho + 31) / 32, nullptr};
+        for (size_t y = 0; y < d.size(); y++) {
+            bits[y].assign(m.palabras, 0u);
+            for (int x = 0; x < ancho; x++) bits[y][x / 32] |= uint32_t(d[y][x] == '#') << (x % 32);
+            filas[y] = bits[y].data();
+        }
+        m.filas = filas.data();
+    }
+    bool Solido(int x, int y) const
+    {
+        return x >= 0 && y >= 0 && x < m.ancho && y < m.alto && ((bits[y][x / 32] >> (x % 32)) & 1u);
+    }
+    Mascara m;
+    std::vector<std::vector<uint32_t>> bits;
+    std::vector<uint32_t*> filas;
+};
+
+class Figura : public Sprite {
+public:
+    Figura(Mascara* m, int px, int py) { mascara = m; x = px; y = py; }
+};
 
 class Carretera : public ::testing::Test {
 protected:
@@ -278,4 +317,88 @@ TEST_F(Carretera, InALongRunEveryVehicleStaysInItsCarriagewayAndLeaves)
             EXPECT_GT(salidos, 20);
         }
     }
+}
+
+TEST(Colision, ThePixelTestAgreesWithComparingEveryPixelAtAlignedAndUnalignedOffsets)
+{
+    std::srand(77);
+    int veces[2] = {0, 0};  // both answers must come up, the false ones with boxes overlapping
+    // Figures up to five words wide, one in four cases a whole number of words apart.
+    for (int caso = 0; caso < 300; caso++) {
+        const int wa = 1 + std::rand() % 140, ha = 1 + std::rand() % 12;
+        const int wb = 1 + std::rand() % 140, hb = 1 + std::rand() % 12;
+        const int densidad = 2 + std::rand() % 40;
+        std::vector<std::string> da(ha, std::string(wa, '.')), db(hb, std::string(wb, '.'));
+        for (auto* d : {&da, &db})
+            for (auto& fila : *d)
+                for (auto& p : fila) p = std::rand() % densidad == 0 ? '#' : '.';
+        MascaraHecha ma(da), mb(db);
+        Figura a(&ma.m, 300, 200);
+        int dx = 1 - wb + std::rand() % (wa + wb - 1);
+        if (caso % 4 == 0) dx -= dx % 32;
+        Figura b(&mb.m, 300 + dx, 201 - hb + std::rand() % (ha + hb - 1));
+        bool esperado = false;
+        for (int y = 0; y < ha; y++) {
+            for (int x = 0; x < wa; x++) esperado |= ma.Solido(x, y) && mb.Solido(x - dx, y + 200 - b.VerY());
+        }
+        ASSERT_TRUE(a.Colision(&b, false));
+        ASSERT_EQ(a.Colision(&b, true), esperado) << "case " << caso;
+        ASSERT_EQ(b.Colision(&a, true), esperado) << "case " << caso;
+        veces[esperado]++;
+    }
+    EXPECT_GT(veces[0], 20);
+    EXPECT_GT(veces[1], 20);
+}
+
+TEST_F(Carretera, OnlySolidPixelsRunHimOver)
+{
+    Zumbelo z(2);
+    z.SetX(300);
+    z.SetY(200);
+    EXPECT_FALSE(z.Atropello(nullptr));
+    // A vehicle whose corner overlaps his box only where both pictures are empty.
+    Vehiculo* rozando = nullptr;
+    for (int k = 1; k <= 8 && rozando == nullptr; ++k) {
+        for (int tipo = 0; tipo < TotalVehiculos && rozando == nullptr; ++tipo) {
+            rozando = PruebaVehiculo::Esquina(tipo, 300 + k, 200 + k);
+            if (!z.Colision(rozando, false) || z.Colision(rozando, true)) { delete rozando; rozando = nullptr; }
+        }
+    }
+    ASSERT_NE(rozando, nullptr) << "no picture has an empty corner";
+    EXPECT_FALSE(z.Atropello(rozando));
+    Vehiculo* moto = PruebaVehiculo::Esquina(5, 332, 232, rozando);  // a second one right on top of him
+    EXPECT_TRUE(z.Atropello(rozando));
+    delete moto;
+    delete rozando;
+}
+
+TEST_F(Carretera, ABlockedCarStandsAndSlidesByTheHalvesOfTheBottomEdgesTurningAtItsLimit)
+{
+    // A lorry ahead with its bottom edge on 148 (half 74); the car's front touches its back.
+    for (int fondo : {150, 149, 148, 130}) {
+        const int desliza = fondo == 150 ? 1 : -1;
+        Vehiculo* camion = PruebaVehiculo::Nuevo(0, 1, 200, 100);
+        Vehiculo* coche = PruebaVehiculo::Nuevo(2, 1, 136, fondo - 32, camion);
+        for (int fase : {0, 1}) {  // it slides in phase 0 only
+            EXPECT_FALSE(coche->AumentaPosicion(coche, fase));
+            EXPECT_EQ(coche->VerX() * 1000 + coche->VerY(true), 136000 + fondo + desliza) << fondo << " " << fase;
+        }
+        camion->SetY(300);  // once the way is clear it keeps sliding for four moves and straightens at the fifth
+        for (int i = 1; i <= 5; ++i) {
+            coche->AumentaPosicion(coche, 1);
+            EXPECT_EQ(PruebaVehiculo::Esquiva(coche), i <= 4 ? desliza : 0);
+        }
+        EXPECT_EQ(coche->VerX(), 146);
+        delete coche;
+        delete camion;
+    }
+    // A car sliding down against the limit turns round.
+    Vehiculo* camion = PruebaVehiculo::Nuevo(0, 1, 200, 150);
+    Vehiculo* coche = PruebaVehiculo::Nuevo(2, 1, 136, 189, camion);
+    coche->AumentaPosicion(coche, 0);
+    EXPECT_EQ(coche->VerY(true), 221);
+    coche->AumentaPosicion(coche, 0);
+    EXPECT_EQ(coche->VerY(true), 220);
+    delete coche;
+    delete camion;
 }
