@@ -87,9 +87,9 @@ sonido_a() {
 }
 
 # Starts the game ($JUEGO, or the command given) in the current directory, its
-# output added to salida.txt, and waits for its window; PID is its process.
+# output added to $DIR/salida.txt, and waits for its window; PID is its process.
 juega() {
-    "${@:-$JUEGO}" >>salida.txt 2>&1 &
+    "${@:-$JUEGO}" >>"${DIR:-.}/salida.txt" 2>&1 &
     PID=$!
     al_salir "kill $PID"
     espera_ventana
