@@ -19,7 +19,8 @@ chmod 666 mensajes.txt
 mkdir tuberia carpeta enorme
 mkfifo tuberia/datos.dat
 mkdir carpeta/datos.dat
-truncate -s 3G enorme/datos.dat   # sparse: it takes no room
+cp "$run/datos.dat" enorme/
+truncate -s 3G enorme/datos.dat   # the whole datafile, then sparse: no room taken
 for d in tuberia carpeta enorme; do
     printf '\000\000\000\001\000' >"$d/zumbelo.cfg"
     t0=${EPOCHREALTIME/./}
