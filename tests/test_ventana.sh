@@ -74,7 +74,7 @@ espera_quieto "$carriles" quieto.png 20 || falla "the traffic did not stop in th
 cpu "pause box"
 como "$carriles" quieto.png || falla "the traffic moves behind the pause box"
 eval "exec ${FOCO[1]}>&-"
-wait "$FOCO_PID" 2>/dev/null
+wait "${FOCO_PID:-}" 2>/dev/null   # gone already, should it have ended first
 pulsa Return
 espera '! caja_abierta' 20 || falla "the pause box did not close on Enter (the other window was $otra)"
 espera '! como "$carriles" quieto.png' 20 || falla "the traffic did not move again after the pause"
