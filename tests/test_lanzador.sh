@@ -12,9 +12,6 @@
 set -u
 build="$(cd "$1/.." && pwd)"
 . "$2/tests/apoyo.sh"
-fallos=0
-falla() { echo "FALLO: $*"; fallos=$((fallos + 1)); }
-inicio=$SECONDS
 
 DIR=$(mktemp -d /tmp/zumbelo-lanzador-XXXXXX)
 al_salir "chmod -R u+w '$DIR'; rm -rf '$DIR'"
@@ -61,7 +58,7 @@ juega() {
         if espera_ventana; then
             kill "$pid"
             espera_fin "$pid" 20
-            for _ in $(seq 50); do xdotool search --name '^Zumbelo' >/dev/null 2>&1 || break; sleep 0.1; done
+            espera '! xdotool search --name "^Zumbelo" >/dev/null 2>&1' 20
             return 0
         fi
         if kill -0 "$pid" 2>/dev/null; then
@@ -146,5 +143,4 @@ else
     rechaza "a directory of root's" "$casa" "belongs to another user"
 fi
 
-echo "lanzador: $fallos fallos en $((SECONDS - inicio)) s"
-exit "$fallos"
+termina

@@ -43,7 +43,6 @@ pantalla_propia 640x480x16 || exit 1    # the game's window is the whole screen
 dir_de_juego "$run" || exit 1
 mkdir sin-programas                     # no xmessage: a message goes to salida.txt
 inicio=$SECONDS
-PAUSA_TECLA=0.45
 py=python3
 [ -x /usr/bin/python3 ] && py=/usr/bin/python3   # straight, not through a version manager's shim
 
@@ -115,25 +114,6 @@ cambia() {
     done
     return 1
 }
-# The menu line the pointer figure stands beside (the lines are 27 rows apart).
-columna=40x220+95+215
-opcion_actual() {
-    local y
-    y=$(figura_en "$columna")
-    [ -n "$y" ] && echo $(((y - primera + 13) / 27))
-}
-# Walks the pointer figure to menu line $1, one key at a time (keys pressed
-# while he walks are dropped), and chooses it.
-elige() {
-    local n o
-    for ((n = 0; n < 30; n++)); do
-        o=$(opcion_actual)
-        if [ -z "$o" ]; then sleep 0.3; continue; fi
-        if [ "$o" = "$1" ]; then pulsa Return; return 0; fi
-        if [ "$o" -lt "$1" ]; then pulsa Down; else pulsa Up; fi
-    done
-    return 1
-}
 opciones=150x125+150+225   # the main menu's option list
 titulo=300x100+330+10       # the title lines
 en_menu() { como "$opciones" menu_en.png 10; }
@@ -142,8 +122,7 @@ espera_menu() { local n; for ((n = 0; n < $1; n++)); do en_menu && return 0; sle
 echo "Tour of the game ($run):"
 quieta "$opciones" menu_es.png 60 || falla "the main menu never settled"
 quieta "$titulo" titulo.png 10 || falla "the title never settled"
-primera=$(figura_en "$columna")
-[ -n "$primera" ] || falla "no pointer figure beside the menu"
+espera '[ "$(linea)" = 0 ]' || falla "no pointer figure beside the menu"
 foto menu_es
 elige 1 || falla "the pointer did not reach the language line"
 cambia "$opciones" menu_es.png menu_en.png 20 || falla "the language did not change"
@@ -154,10 +133,12 @@ cambia "$opciones" menu_en.png ajustes.png 20 || falla "no settings menu"
 foto opciones
 if [ "$completa" = 1 ]; then
     elige 2 || falla "the pointer did not reach the keys line"   # the same six again, in order
-    sleep 1.5
-    foto teclas
-    pulsa Up Down Left Right Return Escape
-    sleep 1.5
+    for t in Up Down Left Right Return Escape; do
+        i=$((${i:--1} + 1))
+        espera "accion_pedida $i" 20 || falla "the key definition did not ask for action $i"
+        [ "$i" = 5 ] && foto teclas
+        pulsa "$t"
+    done
     quieta "$opciones" ajustes.png 20 || falla "the settings did not come back"
 fi
 elige 5 || falla "the pointer did not reach the line back"
@@ -343,36 +324,10 @@ if [ "$terminada" = 1 ]; then
 fi
 
 # The pause box, then abandon the game from it.
-# Escape again if the first was lost (the key buffer is emptied after an
-# accident); in the open box it does nothing.
-caja=""
-for _ in $(seq 12); do
-    pulsa Escape
-    for _ in 1 2 3 4 5; do
-        # Its frame is yellow and its inside blue, both see-through.
-        caja=$(color 8x140+131+170 | awk '$1 > $3 + 60 && $2 > $3 + 60 { print "si" }')
-        [ "$caja" = si ] && break 2
-        sleep 0.2
-    done
-done
-[ "$caja" = si ] || falla "no pause box"
-sleep 0.8
-foto pausa
-# Down to Abandon; the cursor must stand there before Enter, which a key
-# pressed while he walks would not be.
-# He stops with his jacket 72 rows down this strip, 50 below the first line.
-for _ in $(seq 10); do
-    y=$(figura_en 30x100+155+190)
-    [ -n "$y" ] && [ "$y" -ge 68 ] && break
-    [ -n "$y" ] && [ "$y" -le 26 ] && pulsa Down
-    sleep 0.3
-done
-[ -n "$y" ] && [ "$y" -ge 68 ] || falla "the cursor did not reach Abandon"
-for _ in 1 2 3; do
-    pulsa Return
-    sleep 2
-    [ "$(color 8x140+131+170 | awk '$1 > $3 + 60 && $2 > $3 + 60 { print "si" }')" = si ] || break
-done
+# It is seen open before its cursor walks down to Abandon.
+pulsa Escape
+espera caja_abierta 10 && sleep 0.8 && foto pausa
+abandona || falla "the game was not abandoned from the pause box"
 tras_partida Ventisca || falla "the main menu did not come back after the game"
 
 if [ "$completa" = 1 ]; then
