@@ -72,7 +72,7 @@ dir_de_juego() {
 # A stand-in for the library's message program, first on the PATH: the text
 # of every call (its last argument) goes to $DIR/mensajes.txt.
 mensajero() {
-    mkdir -p "$DIR/bin"
+    mkdir -p "${DIR:?no working directory}/bin"
     printf '#!/bin/sh\nfor m; do :; done\nprintf "%%s\\n" "$m" >> "%s/mensajes.txt"\n' "$DIR" >"$DIR/bin/xmessage"
     chmod 755 "$DIR/bin" "$DIR/bin/xmessage"
     export PATH="$DIR/bin:$PATH"
@@ -149,8 +149,9 @@ escrito() {
     d=$(compare -metric AE -fuzz 10% "${DIR:-/tmp}/.escrito.png" "$RAIZ_FUENTES/docs/titulo.png[$1]" null: 2>&1)
     [ "${d%%.*}" -gt "${2:-100}" ] 2>/dev/null
 }
-# The road is on screen: its white status line.
-en_carretera() { color 640x1+0+6 | awk '{ exit !($1 > 150 && $2 > 150 && $3 > 150 && $1 >= $3) }'; }
+# The road is on screen: its status line, white text on the pavement, warmer
+# than the plain white of the sweep that opens the phase.
+en_carretera() { color 640x1+0+6 | awk '{ exit !($1 > 150 && $2 > 150 && $3 > 100 && $3 < 230 && $1 > $3 + 10) }'; }
 
 # The red jacket of the walking pointer figure of the menus and the pause box
 # within part $1 of the screen, as WxH+X+Y; empty when he is not there.
