@@ -130,11 +130,13 @@ como() {
         [ "$(compare -metric AE "${DIR:-/tmp}/.ahora.png" "$2" null: 2>&1 | cut -d' ' -f1)" -le "${3:-0}" ]
 }
 # Waits up to $3 s (default 60) until part of the screen ($1) holds still: two
-# looks a third of a second apart alike, with more than four colours (not a
-# fade). The look is left in the picture $2.
+# looks in a row alike, with more than four colours (not a fade). The look is
+# left in the picture $2.
 espera_quieto() {
     local z=$1 f=$2
-    espera 'recorte "$z" "$f" && sleep 0.3 && como "$z" "$f" && [ "$(identify -format %k "$f")" -gt 4 ]' "${3:-60}"
+    recorte "$z" "$f"
+    # Still: the screen as at the last look; else this look is the next one's picture.
+    espera 'como "$z" "$f" && [ "$(identify -format %k "$f")" -gt 4 ] || { recorte "$z" "$f"; false; }' "${3:-60}"
 }
 # The mean colour of part of the screen: "r g b", 0..255.
 color() {

@@ -72,7 +72,8 @@ pulsa space
 espera 'como "$opciones" menu_en.png 10' 20 || aborta "no main menu after the hall of fame"
 elige 4
 espera '! como "$titulo" titulo_es.png 2000' 20 || falla "no credits"
-espera 'recorte 640x480+0+0 creditos.png && sleep 0.5 && ! como 640x480+0+0 creditos.png 100' 20 || falla "the credits do not roll"
+recorte 640x480+0+0 creditos.png
+espera '! como 640x480+0+0 creditos.png 100' 20 || falla "the credits do not roll"
 pulsa space
 espera 'como "$opciones" menu_en.png 10' 30 || aborta "no main menu after the credits"
 
